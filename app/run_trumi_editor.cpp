@@ -1,0 +1,13 @@
+#include "app/run_trumi_editor.h"
+
+#include "main_window/frm_trumi.h"
+
+#include <QApplication>
+
+int runTrumiEditor(int argc, char** argv, Release release, const CaptionSource* captions)
+{
+    QApplication app(argc, argv);
+    auto* main = new FrmTrumi(Edition{release, captions});
+    main->show();
+    return app.exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+// Window layouts are given in twips; at 96 dpi 15 twips make one pixel.
+constexpr int twips(int value) { return (value + 7) / 15; }
+
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return {twips(left), twips(top), twips(width), twips(height)};
+}
+
+// "MS Sans Serif" 8.25 points where it exists, otherwise a sans with Arial's
+// metrics so that every text fits the place it was laid out for.
+QFont classicFont(double pointSize = 8.25, bool bold = false);
+
+// Fixed-size top-level window of the given client size (in twips), centred
+// on the screen; minimise is offered only where asked for, maximise never.
+void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool minimisable);
+
+void centreOnScreen(QWidget* window);
+
+// Groups and check boxes are painted white whatever the window behind them.
+void paintWhite(QWidget* widget);

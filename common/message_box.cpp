@@ -1,0 +1,32 @@
+#include "common/message_box.h"
+
+#include <QDir>
+#include <QMessageBox>
+
+namespace message_box {
+namespace {
+QStringList* recorder = nullptr;
+}
+
+QString errorText(const FileError& error)
+{
+    return QStringLiteral("No se ha podido completar la operación con el fichero\n%1\n\nError %2: %3")
+        .arg(QDir::toNativeSeparators(error.path))
+        .arg(error.number)
+        .arg(error.description);
+}
+
+void showError(QWidget* parent, const FileError& error)
+{
+    if (recorder) {
+        recorder->append(errorText(error));
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Trumi Editor"), errorText(error), QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void recordInto(QStringList* messages) { recorder = messages; }
+
+}  // namespace message_box

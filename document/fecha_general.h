@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+// The user's short date and long time patterns, in strftime's syntax.
+struct GeneralDateFormat {
+    QByteArray shortDate;
+    QByteArray longTime;
+
+    // The patterns of the LC_TIME locale the program runs under.
+    static GeneralDateFormat fromSystem();
+};
+
+// The short date, followed, when the time of day is not exactly midnight, by
+// one space and the long time: "05/06/2004 14:23:11" or "05/06/2004".
+QString generalDateText(const QDateTime& value, const GeneralDateFormat& format);

@@ -1,0 +1,85 @@
+#include "document/componer_trumi.h"
+#include "document/escribir_trumi.h"
+#include "document/fecha_general.h"
+#include "testing/test_support.h"
+
+#include <QTest>
+
+class TestDocument : public QObject {
+    Q_OBJECT
+private slots:
+    void generalDateShowsTheTimeUnlessMidnight()
+    {
+        const GeneralDateFormat format{"%d/%m/%Y", "%H:%M:%S"};
+        QCOMPARE(generalDateText(QDateTime(QDate(2004, 6, 5), QTime(14, 23, 11)), format),
+                 QStringLiteral("05/06/2004 14:23:11"));
+        QCOMPARE(generalDateText(QDateTime(QDate(2004, 6, 5), QTime(0, 0)), format), QStringLiteral("05/06/2004"));
+        QCOMPARE(generalDateText(QDateTime(QDate(1601, 1, 1), QTime(0, 0, 1)), format),
+                 QStringLiteral("01/01/1601 00:00:01"));
+        QCOMPARE(generalDateText(QDateTime(QDate(9999, 12, 31), QTime(0, 0)), format), QStringLiteral("31/12/9999"));
+    }
+
+    void upperCaseKeepsTheLength_data()
+    {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("accents") << QStringLiteral("año ñandú éxito") << QStringLiteral("AÑO ÑANDÚ ÉXITO");
+        QTest::newRow("sharp s stays") << QStringLiteral("straße") << QStringLiteral("STRAßE");
+        QTest::newRow("y diaeresis") << QStringLiteral("ÿ") << QStringLiteral("Ÿ");
+        QTest::newRow("micro sign kept") << QStringLiteral("µtool") << QStringLiteral("µTOOL");
+        QTest::newRow("digits and marks") << QStringLiteral("v1.0b-x") << QStringLiteral("V1.0B-X");
+    }
+    void upperCaseKeepsTheLength()
+    {
+        QFETCH(QString, product);
+        QFETCH(QString, expected);
+        const QString upper = upperCaseKeepingLength(product);
+        QCOMPARE(upper, expected);
+        QCOMPARE(upper.size(), product.size());
+    }
+
+    void statusFollowsOnlyTheTickedBox()
+    {
+        QCOMPARE(estadoFor(CheckState::Ticked, true), QStringLiteral("FINAL"));
+        QCOMPARE(estadoFor(CheckState::Ticked, false), QStringLiteral("BETA"));
+        QCOMPARE(estadoFor(CheckState::Clear, true), QString());
+        QCOMPARE(estadoFor(CheckState::Greyed, false), QString());
+    }
+
+    void composesTwentyThreeEntries()
+    {
+        DatosTrumi datos;
+        datos.Producto = QStringLiteral("demo");
+        datos.Version = QStringLiteral("1.0b");
+        const QStringList entries = ComponerTrumi(datos);
+        QCOMPARE(entries.size(), 23);
+        QCOMPARE(entries.first(), QStringLiteral("DEMO Ver. 1.0b "));
+        QCOMPARE(entries.at(2), QStringLiteral("\r\n"));
+        QCOMPARE(entries.at(9), QStringLiteral("DESCRIPCIÓN"));
+        QCOMPARE(entries.last(), QString(65, QLatin1Char('-')));
+    }
+
+    void longLinesAreNeverBroken()
+    {
+        DatosTrumi datos;
+        datos.Desc = QString(100000, QLatin1Char('x'));
+        const QByteArray bytes = documentBytes(ComponerTrumi(datos));
+        QVERIFY(bytes.contains("\r\n" + QByteArray(100000, 'x') + "\r\n" + QByteArray(65, '-')));
+    }
+
+    void writerReplacesOrAppends()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.txt"));
+        DatosTrumi datos;
+        const QByteArray one = documentBytes(ComponerTrumi(datos));
+        writeBytes(path, QByteArray(5000, 'z'));
+        QVERIFY(!EscribirTrumi(path, datos, WriteMode::Replace));
+        QCOMPARE(readBytes(path), one);
+        QVERIFY(!EscribirTrumi(path, datos, WriteMode::Append));
+        QCOMPARE(readBytes(path), one + one);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDocument)
+#include "test_document.moc"

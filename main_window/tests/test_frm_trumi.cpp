@@ -1,0 +1,138 @@
+#include "main_window_driver.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The named element that holds the focus (the date picker's inner line
+// edit counts as the picker).
+QString focusedElement()
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+QRect twipsArea(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+
+}  // namespace
+
+class TestFrmTrumi : public QObject {
+    Q_OBJECT
+private slots:
+    void windowIsFixedCentredAndTitled()
+    {
+        MainWindowDriver ui(Release::V1_1);
+        QCOMPARE(ui.window->size(), QSize(852, 655));
+        QCOMPARE(ui.window->minimumSize(), ui.window->maximumSize());
+        QVERIFY(!(ui.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(ui.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(ui.window->windowTitle(), QStringLiteral("Trumi Editor 1.1 - 2004 - Equipo Trumi"));
+        MainWindowDriver single(Release::V1_0);
+        QCOMPARE(single.window->windowTitle(), QStringLiteral("Trumi Editor 1.0 - 2004 - Equipo Trumi"));
+    }
+
+    void elementsSitWhereTheLayoutPutsThem()
+    {
+        MainWindowDriver ui(Release::V1_1);
+        QCOMPARE(ui.find("CmdCrear")->geometry(), twipsArea(1200, 9000, 1335, 615));
+        QCOMPARE(ui.find("Frame3")->geometry(), twipsArea(7680, 1200, 4935, 5415));
+        QCOMPARE(ui.find("TxtDistribucion")->geometry(), twipsArea(360, 3240, 4335, 1815));
+        QCOMPARE(ui.find("TxtDistribucion")->parentWidget()->objectName(), QStringLiteral("Frame3"));
+        QCOMPARE(ui.find("Calendario")->geometry(), twipsArea(1920, 2040, 2655, 375));
+        QCOMPARE(ui.find("Label10")->width(), 4335 / 15);
+        MainWindowDriver single(Release::V1_0);
+        QCOMPARE(single.find("Label10")->width(), 1815 / 15);
+        QCOMPARE(single.find("Label11")->width(), 1815 / 15);
+        QCOMPARE(single.find("Label12")->width(), 2655 / 15);
+    }
+
+    void release11CaptionsAreBlankWithoutALanguageFile()
+    {
+        MainWindowDriver ui(Release::V1_1);
+        for (const char* name : {"CmdOpciones", "CmdAcercade", "CmdCerrar", "CmdCrear", "Chk1", "OpVer1", "OpVer2"})
+            QCOMPARE(ui.find<QAbstractButton>(name)->text(), QString());
+        for (const char* name : {"Frame1", "Frame2", "Frame3", "Frame4"})
+            QCOMPARE(ui.find<QGroupBox>(name)->title(), QString());
+        QCOMPARE(ui.find<QLabel>("Label4")->text(), QString());
+        QCOMPARE(ui.find("TxtWeb")->toolTip(), QStringLiteral("Página web del autor y/o actualizaciones."));
+        QCOMPARE(ui.find("Calendario")->toolTip(), QStringLiteral("Fecha de creación del producto."));
+    }
+
+    void release10HasItsFixedSpanishCaptions()
+    {
+        MainWindowDriver ui(Release::V1_0);
+        QCOMPARE(ui.find<QAbstractButton>("CmdCrear")->text(), QStringLiteral("&Crear Trumi"));
+        QCOMPARE(ui.find<QAbstractButton>("Chk1")->text(), QStringLiteral("Especificar estado de la versión. ( Si / No )"));
+        QCOMPARE(ui.find<QGroupBox>("Frame4")->title(), QStringLiteral("Descripción del producto e instalación"));
+        QCOMPARE(ui.find<QLabel>("Label11")->text(), QStringLiteral("Licencia de distrubución:"));
+        QCOMPARE(ui.find("TxtProducto")->toolTip(), QStringLiteral("Nombre del producto sin la versión."));
+        QCOMPARE(ui.find("TxtWeb")->toolTip(), QString());
+        QCOMPARE(ui.find("Calendario")->toolTip(), QString());
+    }
+
+    void tabOrderFollowsTheLayout()
+    {
+        MainWindowDriver ui(Release::V1_0);
+        ui.type("TxtProducto", QStringLiteral("p"));
+        ui.type("TxtVersion", QStringLiteral("v"));
+        ui.find<QCheckBox>("Chk1")->setChecked(true);
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled() && ui.find("OpVer1")->isEnabled());
+        // Of the two options only the selected one takes the focus.
+        ui.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(ui.window));
+        ui.find("TxtProducto")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 15; ++i) {
+            order << focusedElement();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe",
+                                     "TxtEmail", "TxtWeb", "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc",
+                                     "CmdCrear", "CmdOpciones", "CmdAcercade", "CmdCerrar"}));
+    }
+
+    void loadSetsTheStartingStates()
+    {
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        MainWindowDriver ui(Release::V1_1);
+        QCOMPARE(ui.find<QCheckBox>("Chk1")->checkState(), Qt::Unchecked);
+        QVERIFY(ui.find<QRadioButton>("OpVer1")->isChecked());
+        QVERIFY(!ui.find("OpVer1")->isEnabled());
+        QVERIFY(!ui.find("OpVer2")->isEnabled());
+        const QDateTime value = ui.find<QDateTimeEdit>("Calendario")->dateTime();
+        QVERIFY(value >= before && value <= QDateTime::currentDateTime());
+        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->minimumDate(), QDate(1601, 1, 1));
+        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->maximumDate(), QDate(9999, 12, 31));
+        QVERIFY(ui.find<QDateTimeEdit>("Calendario")->displayFormat().contains(QLatin1String("yyyy")));
+        QCOMPARE(ui.window->findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 100);
+        QVERIFY(ui.window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    }
+
+    void boxesTakeAnyLengthAndNeverScrollSideways()
+    {
+        MainWindowDriver ui(Release::V1_1);
+        const QString longText(100000, QLatin1Char('n'));
+        ui.type("TxtProducto", longText);
+        QCOMPARE(ui.line("TxtProducto")->text(), longText);
+        for (const char* name : {"TxtDesc", "TxtUso", "TxtDistribucion"}) {
+            QCOMPARE(ui.box(name)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QVERIFY(ui.box(name)->tabChangesFocus());
+        }
+    }
+
+    void closeUnloadsTheWindow()
+    {
+        MainWindowDriver ui(Release::V1_1);
+        ui.find<QPushButton>("CmdCerrar")->click();
+        QTRY_VERIFY(ui.window.isNull());
+    }
+};
+
+QTEST_MAIN(TestFrmTrumi)
+#include "test_frm_trumi.moc"

@@ -1,0 +1,18 @@
+# A Qt Test program linked against the windows and the test helpers, run
+# headless on the offscreen platform.
+function(trumi_add_test name source)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE trumi_testing Qt6::Test)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8"
+    TIMEOUT 120)
+endfunction()
+
+# A script that drives a real executable under Xvfb with xdotool.
+function(trumi_add_e2e_test name script executable)
+  add_test(NAME ${name}
+    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24"
+            bash ${CMAKE_CURRENT_SOURCE_DIR}/${script} $<TARGET_FILE:${executable}> ${ARGN})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 180 LABELS e2e)
+endfunction()
