@@ -1,5 +1,6 @@
 #include "app/run_trumi_editor.h"
 
+#include "common/geometry.h"
 #include "main_window/frm_trumi.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 int runTrumiEditor(int argc, char** argv, Release release, const CaptionSource* captions)
 {
     QApplication app(argc, argv);
+    applyProgramLook();
     auto* main = new FrmTrumi(Edition{release, captions});
     main->show();
     return app.exec();

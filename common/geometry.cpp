@@ -1,5 +1,8 @@
 #include "common/geometry.h"
 
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -8,13 +11,23 @@
 QFont classicFont(double pointSize, bool bold)
 {
     QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("Arimo")});
+    static const QString family = [] {
+        const QStringList available = QFontDatabase::families();
+        for (const char* name : {"MS Sans Serif", "Liberation Sans", "Arial", "Arimo"}) {
+            if (available.contains(QLatin1String(name)))
+                return QString::fromLatin1(name);
+        }
+        return QString();
+    }();
+    if (!family.isEmpty())
+        font.setFamily(family);
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
 }
+
+void applyProgramLook() { QApplication::setFont(classicFont()); }
 
 void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool minimisable)
 {
@@ -24,7 +37,6 @@ void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool min
         flags |= Qt::WindowMinimizeButtonHint;
     window->setWindowFlags(flags);
     window->setFixedSize(twips(widthTwips), twips(heightTwips));
-    window->setFont(classicFont());
 }
 
 void centreOnScreen(QWidget* window)
@@ -39,8 +51,15 @@ void centreOnScreen(QWidget* window)
 
 void paintWhite(QWidget* widget)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+    widget->setStyleSheet(QStringLiteral("background-color: white;"));
+}
+
+void makeFrame(QGroupBox* frame)
+{
+    // A white panel whose caption sits on its top border line.
+    frame->setAutoFillBackground(true);
+    frame->setStyleSheet(QStringLiteral(
+        "QGroupBox { background-color: white; border: 1px solid #a0a0a0; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
 }

@@ -17,11 +17,18 @@ inline QRect twipsRect(int left, int top, int width, int height)
 // metrics so that every text fits the place it was laid out for.
 QFont classicFont(double pointSize = 8.25, bool bold = false);
 
+// The program's look for every window and dialog: the classic font.
+void applyProgramLook();
+
 // Fixed-size top-level window of the given client size (in twips), centred
 // on the screen; minimise is offered only where asked for, maximise never.
 void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool minimisable);
 
 void centreOnScreen(QWidget* window);
 
-// Groups and check boxes are painted white whatever the window behind them.
+// Check boxes and option buttons are painted white whatever lies behind them.
 void paintWhite(QWidget* widget);
+
+// A group: a white panel with its caption on the top border.
+class QGroupBox;
+void makeFrame(QGroupBox* frame);

@@ -26,7 +26,6 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidge
     label->setObjectName(name);
     label->setGeometry(area);
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (buddy)
         label->setBuddy(buddy);
@@ -47,7 +46,7 @@ QGroupBox* addFrame(QWidget* parent, const QString& name, const QRect& area)
     auto* frame = new QGroupBox(parent);
     frame->setObjectName(name);
     frame->setGeometry(area);
-    paintWhite(frame);
+    makeFrame(frame);
     return frame;
 }
 

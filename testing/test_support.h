@@ -1,6 +1,10 @@
 #pragma once
 
+#include "common/geometry.h"
 #include "main_window/save_dialog.h"
+
+#include <QApplication>
+#include <QTest>
 
 #include <QByteArray>
 #include <QString>
@@ -73,3 +77,15 @@ private:
     int previousGroup_;
     int previousUser_;
 };
+
+// Like QTEST_MAIN, with the program's look applied as the program does.
+#define TRUMI_TEST_MAIN(TestObject)                        \
+    int main(int argc, char** argv)                        \
+    {                                                      \
+        QApplication app(argc, argv);                      \
+        applyProgramLook();                                \
+        app.setAttribute(Qt::AA_Use96Dpi, true);           \
+        TestObject test;                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                         \
+        return QTest::qExec(&test, argc, argv);            \
+    }

@@ -134,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmTrumi)
+TRUMI_TEST_MAIN(TestFrmTrumi)
 #include "test_frm_trumi.moc"

@@ -310,5 +310,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFrmTrumiCreate)
+TRUMI_TEST_MAIN(TestFrmTrumiCreate)
 #include "test_frm_trumi_create.moc"
