@@ -24,36 +24,53 @@ QString shownText(const QString& caption)
     return text;
 }
 
-// How far a label may reach to its right without touching a neighbour.
-int roomToTheRight(const QLabel* label)
+// How far a label may reach to its right (or downwards) without touching a
+// neighbour or leaving its container.
+int room(const QLabel* label, Qt::Orientation direction)
 {
     const QWidget* parent = label->parentWidget();
-    int limit = parent->width() - 6;
+    const QRect own = label->geometry();
+    const bool rightwards = direction == Qt::Horizontal;
+    int limit = (rightwards ? parent->width() : parent->height()) - 6;
     for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect area = sibling->geometry();
-        const bool sameRow = area.top() < label->geometry().bottom() && area.bottom() > label->geometry().top();
-        if (sibling != label && sameRow && area.left() > label->x())
-            limit = std::min(limit, area.left() - 4);
+        const bool inTheWay = rightwards ? area.top() <= own.bottom() && area.bottom() >= own.top() && area.left() > own.left()
+                                         : area.left() <= own.right() && area.right() >= own.left() && area.top() > own.top();
+        if (sibling != label && inTheWay)
+            limit = std::min(limit, (rightwards ? area.left() : area.top()) - 2);
     }
-    return limit - label->x();
+    return limit - (rightwards ? own.left() : own.top());
+}
+
+QSize designSize(QLabel* label)
+{
+    if (!label->property("designSize").isValid())
+        label->setProperty("designSize", label->size());
+    return label->property("designSize").toSize();
 }
 
 // A label laid out for one line keeps its text on one line: where the text
 // is wider than the label, the label reaches into the free room to its
-// right. A label with room for several lines wraps instead.
+// right. A label with room for several lines wraps, and reaches down into
+// free room where its last line would be cut.
 void fitLabel(QLabel* label)
 {
-    if (!label->property("designWidth").isValid())
-        label->setProperty("designWidth", label->width());
-    const int designWidth = label->property("designWidth").toInt();
-    if (label->height() * 2 >= label->fontMetrics().lineSpacing() * 3) {
-        label->setWordWrap(true);
+    const QSize design = designSize(label);
+    label->resize(design);
+    const QFontMetrics metrics = label->fontMetrics();
+    const QString text = shownText(label->text());
+    const bool severalLines = design.height() * 2 >= metrics.lineSpacing() * 3;
+    if (!severalLines) {
+        const int needed = metrics.horizontalAdvance(text) + 2;
+        if (needed > design.width())
+            label->resize(std::max(design.width(), std::min(needed, room(label, Qt::Horizontal))), design.height());
+        label->setWordWrap(needed > label->width());
         return;
     }
-    const int needed = label->fontMetrics().horizontalAdvance(shownText(label->text())) + 2;
-    const int width = needed > designWidth ? std::max(designWidth, std::min(needed, roomToTheRight(label))) : designWidth;
-    label->resize(width, label->height());
-    label->setWordWrap(needed > width);
+    label->setWordWrap(true);
+    const int needed = metrics.boundingRect(QRect(0, 0, design.width(), 100000), Qt::TextWordWrap, text).height();
+    if (needed > design.height())
+        label->resize(design.width(), std::max(design.height(), std::min(needed, room(label, Qt::Vertical))));
 }
 
 }  // namespace
