@@ -22,7 +22,9 @@ void showError(QWidget* parent, const FileError& error)
         recorder->append(errorText(error));
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Trumi Editor"), errorText(error), QMessageBox::Ok, parent);
+    // A window that is not on screen yet (at start-up) cannot hold the box.
+    QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Trumi Editor"), errorText(error), QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -6,6 +6,7 @@
 #include "common/text_boxes.h"
 #include "document/escribir_trumi.h"
 #include "main_window/save_dialog.h"
+#include "options/licencias.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -53,6 +54,7 @@ void FrmTrumi::Form_Load()
 {
     if (!edition_.singleLanguage())
         applyCaptions(this, mainWindowCaptions(), edition_);
+    loadLicencias();
 
     Chk1->setCheckState(Qt::Unchecked);
     OpVer1->setChecked(true);
@@ -60,6 +62,18 @@ void FrmTrumi::Form_Load()
     OpVer2->setEnabled(false);
     const QDateTime now = QDateTime::currentDateTime();
     Calendario->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
+}
+
+void FrmTrumi::loadLicencias()
+{
+    const QString path = configLicPath();
+    if (!FileExist(path))
+        return;
+    const LicenciasLeidas leidas = LeerLicencias(path);
+    if (leidas.error)
+        message_box::showError(this, *leidas.error);
+    else
+        setLicencias(leidas.texts->uso, leidas.texts->distribucion);
 }
 
 DatosTrumi FrmTrumi::datosDeVentana() const

@@ -51,6 +51,7 @@ private:
     void setTabOrder();
 
     void Form_Load();
+    void loadLicencias();
     void CmdCrear_Click();
     void CmdCerrar_Click();
     void Timer1_Tick();

@@ -26,7 +26,7 @@ cd "$work"
 HOME="$work/home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/program/$(basename "$program")" &
 pid=$!
 
-window=$(xdotool search --sync --name '^Trumi Editor 1\.1')
+window=$(xdotool search --sync --name '^Trumi Editor 1\.')
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
@@ -43,7 +43,7 @@ xdotool key Tab && xdotool type --delay 20 'Copy unchanged.'
 xdotool key Tab && xdotool type --delay 20 'First line'
 xdotool key Return && xdotool type --delay 20 'Second line'
 sleep 0.3
-xdotool key Tab space          # Create
+xdotool key alt+c              # Create, by its access key
 
 dialog=$(xdotool search --sync --name '^Generar fichero$')
 xdotool windowfocus --sync "$dialog"
@@ -66,9 +66,9 @@ printf '%s\r\n' "DEMO Ver. 1.0 BETA" "$long" "" "" "Autor: author" "E-Mail: " $'
     "$short" "Free to use." "" "" $'LICENCIA DE DISTRIBUCI\xd3N' "$short" "Copy unchanged." "$long" > "$work/expected"
 cmp "$work/expected" "$target" || fail "the document differs from the expected bytes"
 
-# Close: Tab from Create passes Options and About.
+# Close, by its access key.
 xdotool windowfocus --sync "$window"
-xdotool key Tab Tab Tab space
+xdotool key alt+s
 for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$pid" 2>/dev/null && fail "the program did not end after Close"
 wait "$pid" || fail "the program ended with an error"

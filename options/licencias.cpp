@@ -1,0 +1,130 @@
+#include "options/licencias.h"
+
+#include "common/file_io.h"
+#include "common/program_folder.h"
+#include "common/windows1252.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The numbers of a file that ends before its two fields were read; they
+// follow the "input past end of file" error of the sequential-file service.
+constexpr int kInputPastEnd = 62;
+
+FileError malformed(const QString& path, const QString& why)
+{
+    return {kInputPastEnd, QStringLiteral("Se ha leído más allá del final del fichero: %1").arg(why), path};
+}
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Reads the fields of a record the way the sequential-file service does,
+// with "" inside a quoted field taken as one quote.
+class FieldReader {
+public:
+    FieldReader(QStringView text, const QString& path) : text_(text), path_(path) {}
+
+    std::optional<FileError> read(QString& field, bool last)
+    {
+        while (position_ < text_.size() && (isBlank(text_[position_]) || isLineEnd(text_[position_])))
+            ++position_;
+        if (position_ >= text_.size())
+            return malformed(path_, QStringLiteral("le faltan campos."));
+        if (text_[position_] == u'"')
+            return readQuoted(field, last);
+        readUnquoted(field);
+        return std::nullopt;
+    }
+
+private:
+    std::optional<FileError> readQuoted(QString& field, bool last)
+    {
+        ++position_;
+        for (;;) {
+            const qsizetype quote = text_.indexOf(u'"', position_);
+            if (quote < 0)
+                return malformed(path_, QStringLiteral("una comilla no se cierra."));
+            field += text_.sliced(position_, quote - position_);
+            position_ = quote + 1;
+            if (position_ < text_.size() && text_[position_] == u'"') {
+                field += u'"';
+                ++position_;
+                continue;
+            }
+            break;
+        }
+        field.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        if (last)
+            return std::nullopt;
+        const qsizetype comma = text_.indexOf(u',', position_);
+        if (comma < 0)
+            return malformed(path_, QStringLiteral("le faltan campos."));
+        position_ = comma + 1;
+        return std::nullopt;
+    }
+
+    void readUnquoted(QString& field)
+    {
+        const qsizetype start = position_;
+        while (position_ < text_.size() && text_[position_] != u',' && !isLineEnd(text_[position_]))
+            ++position_;
+        field = text_.sliced(start, position_ - start).trimmed().toString();
+        if (position_ < text_.size())
+            ++position_;
+    }
+
+    QStringView text_;
+    const QString& path_;
+    qsizetype position_ = 0;
+};
+
+void appendQuoted(QByteArray& out, const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    out.append('"');
+    windows1252::appendWithCrLf(out, doubled);
+    out.append('"');
+}
+
+}  // namespace
+
+QString configLicPath() { return programFilePath(QStringLiteral("Config.lic")); }
+
+bool FileExist(const QString& path)
+{
+    const QFileInfo entry(path);
+    return entry.exists() || entry.isSymLink();
+}
+
+LicenciasLeidas LeerLicencias(const QString& path)
+{
+    QByteArray bytes;
+    if (auto error = file_io::readAll(path, bytes))
+        return {std::nullopt, error};
+    const QString text = windows1252::decode(bytes);
+    FieldReader reader(text, path);
+    Licencias texts;
+    if (auto error = reader.read(texts.uso, false))
+        return {std::nullopt, error};
+    if (auto error = reader.read(texts.distribucion, true))
+        return {std::nullopt, error};
+    return {texts, std::nullopt};
+}
+
+QByteArray licenciasBytes(const Licencias& texts)
+{
+    QByteArray bytes;
+    appendQuoted(bytes, texts.uso);
+    bytes.append(',');
+    appendQuoted(bytes, texts.distribucion);
+    bytes.append("\r\n");
+    return bytes;
+}
+
+std::optional<FileError> GrabarLicencias(const QString& path, const Licencias& texts)
+{
+    return file_io::replace(path, licenciasBytes(texts));
+}
