@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontDatabase>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -53,13 +52,4 @@ void paintWhite(QWidget* widget)
 {
     widget->setAutoFillBackground(true);
     widget->setStyleSheet(QStringLiteral("background-color: white;"));
-}
-
-void makeFrame(QGroupBox* frame)
-{
-    // A white panel whose caption sits on its top border line.
-    frame->setAutoFillBackground(true);
-    frame->setStyleSheet(QStringLiteral(
-        "QGroupBox { background-color: white; border: 1px solid #a0a0a0; margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 6px; padding: 0 2px; }"));
 }

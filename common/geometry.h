@@ -20,8 +20,8 @@ QFont classicFont(double pointSize = 8.25, bool bold = false);
 // The program's look for every window and dialog: the classic font.
 void applyProgramLook();
 
-// Fixed-size top-level window of the given client size (in twips), centred
-// on the screen; minimise is offered only where asked for, maximise never.
+// Fixed-size top-level window of the given client size (in twips); minimise
+// is offered only where asked for, maximise never.
 void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool minimisable);
 
 void centreOnScreen(QWidget* window);
@@ -29,6 +29,3 @@ void centreOnScreen(QWidget* window);
 // Check boxes and option buttons are painted white whatever lies behind them.
 void paintWhite(QWidget* widget);
 
-// A group: a white panel with its caption on the top border.
-class QGroupBox;
-void makeFrame(QGroupBox* frame);

@@ -3,7 +3,7 @@
 
 #include "common/captions.h"
 #include "common/message_box.h"
-#include "common/text_boxes.h"
+#include "common/controls.h"
 #include "document/escribir_trumi.h"
 #include "main_window/save_dialog.h"
 #include "options/licencias.h"
@@ -33,12 +33,11 @@ CheckState checkStateOf(const QCheckBox* box)
 }  // namespace
 
 FrmTrumi::FrmTrumi(const Edition& edition, QWidget* parent)
-    : PictureWindow(parent),
+    : ProgramWindow(parent),
       edition_(edition),
       Dialogo(std::make_unique<QtSaveDialog>(edition.release)),
       dateFormat_(GeneralDateFormat::fromSystem())
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     connect(CmdCrear, &QPushButton::clicked, this, &FrmTrumi::CmdCrear_Click);
     connect(CmdCerrar, &QPushButton::clicked, this, &FrmTrumi::CmdCerrar_Click);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/edition.h"
-#include "common/picture_window.h"
+#include "common/program_window.h"
 #include "document/datos_trumi.h"
 #include "document/fecha_general.h"
 
@@ -22,7 +22,7 @@ class SaveDialog;
 // The main window: the form on which the author describes the product, the
 // Create command that writes the read-me document, and the Options, About
 // and Close commands.
-class FrmTrumi : public PictureWindow {
+class FrmTrumi : public ProgramWindow {
     Q_OBJECT
 
 public:

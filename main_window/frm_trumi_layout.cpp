@@ -6,7 +6,7 @@
 #include "common/credits.h"
 #include "common/focus_highlight.h"
 #include "common/geometry.h"
-#include "common/text_boxes.h"
+#include "common/controls.h"
 #include "main_window/date_picker.h"
 
 #include <QCheckBox>
@@ -19,36 +19,6 @@
 #include <QTimer>
 
 namespace {
-
-QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidget* buddy = nullptr)
-{
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(area);
-    label->setTextFormat(Qt::PlainText);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (buddy)
-        label->setBuddy(buddy);
-    return label;
-}
-
-QPushButton* addButton(QWidget* parent, const QString& name, const QRect& area)
-{
-    auto* button = new QPushButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(area);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QGroupBox* addFrame(QWidget* parent, const QString& name, const QRect& area)
-{
-    auto* frame = new QGroupBox(parent);
-    frame->setObjectName(name);
-    frame->setGeometry(area);
-    makeFrame(frame);
-    return frame;
-}
 
 template <typename Button>
 Button* addChoice(QWidget* parent, const QString& name, const QRect& area)
