@@ -1,5 +1,6 @@
 #include "common/focus_highlight.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QWidget>
 
@@ -20,7 +21,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
         // where it was, so the box stays highlighted.
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            setBoxColour(box, restColour_);
+            setBoxColour(box, restColour_.isValid() ? restColour_ : QApplication::palette().color(QPalette::Base));
     }
     return QObject::eventFilter(watched, event);
 }

@@ -6,7 +6,8 @@
 class QWidget;
 
 // Paints the text box that has the keyboard focus in one colour and the box
-// that loses it in another. A box that never had the focus keeps its colour.
+// that loses it in another; an invalid rest colour stands for the system's
+// window colour. A box that never had the focus keeps its colour.
 class FocusHighlight : public QObject {
 public:
     FocusHighlight(QColor focusColour, QColor restColour, QObject* parent);

@@ -7,23 +7,41 @@
 #include <QScreen>
 #include <QWidget>
 
-QFont classicFont(double pointSize, bool bold)
+namespace {
+
+QString firstAvailable(std::initializer_list<const char*> families)
+{
+    const QStringList available = QFontDatabase::families();
+    for (const char* name : families) {
+        if (available.contains(QLatin1String(name)))
+            return QString::fromLatin1(name);
+    }
+    return {};
+}
+
+QFont fontOf(const QString& family, QFont::StyleHint hint, double pointSize, bool bold)
 {
     QFont font;
-    static const QString family = [] {
-        const QStringList available = QFontDatabase::families();
-        for (const char* name : {"MS Sans Serif", "Liberation Sans", "Arial", "Arimo"}) {
-            if (available.contains(QLatin1String(name)))
-                return QString::fromLatin1(name);
-        }
-        return QString();
-    }();
     if (!family.isEmpty())
         font.setFamily(family);
-    font.setStyleHint(QFont::SansSerif);
+    font.setStyleHint(hint);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+}  // namespace
+
+QFont classicFont(double pointSize, bool bold)
+{
+    static const QString family = firstAvailable({"MS Sans Serif", "Liberation Sans", "Arial", "Arimo"});
+    return fontOf(family, QFont::SansSerif, pointSize, bold);
+}
+
+QFont serifFont(double pointSize)
+{
+    static const QString family = firstAvailable({"Times New Roman", "Liberation Serif", "Tinos"});
+    return fontOf(family, QFont::Serif, pointSize, false);
 }
 
 void applyProgramLook() { QApplication::setFont(classicFont()); }

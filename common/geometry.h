@@ -17,6 +17,9 @@ inline QRect twipsRect(int left, int top, int width, int height)
 // metrics so that every text fits the place it was laid out for.
 QFont classicFont(double pointSize = 8.25, bool bold = false);
 
+// "Times New Roman", or a serif with its metrics.
+QFont serifFont(double pointSize);
+
 // The program's look for every window and dialog: the classic font.
 void applyProgramLook();
 

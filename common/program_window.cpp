@@ -1,5 +1,7 @@
 #include "common/program_window.h"
 
+#include "common/geometry.h"
+
 #include <QCloseEvent>
 #include <QPainter>
 
@@ -13,6 +15,15 @@ void ProgramWindow::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
+}
+
+void ProgramWindow::showEvent(QShowEvent* event)
+{
+    if (!placed_) {
+        centreOnScreen(this);
+        placed_ = true;
+    }
+    QWidget::showEvent(event);
 }
 
 void ProgramWindow::closeEvent(QCloseEvent* event)

@@ -17,11 +17,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Centred on the screen when first shown.
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QPixmap background_;
     bool loaded_ = true;
+    bool placed_ = false;
 };
 
 // Every window exists at most once and is reached by its class: the loaded

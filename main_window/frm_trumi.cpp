@@ -6,7 +6,9 @@
 #include "common/controls.h"
 #include "document/escribir_trumi.h"
 #include "main_window/save_dialog.h"
+#include "options/frm_opciones.h"
 #include "options/licencias.h"
+#include "about/frmacercade.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -41,6 +43,8 @@ FrmTrumi::FrmTrumi(const Edition& edition, QWidget* parent)
     buildLayout();
     connect(CmdCrear, &QPushButton::clicked, this, &FrmTrumi::CmdCrear_Click);
     connect(CmdCerrar, &QPushButton::clicked, this, &FrmTrumi::CmdCerrar_Click);
+    connect(CmdOpciones, &QPushButton::clicked, this, &FrmTrumi::CmdOpciones_Click);
+    connect(CmdAcercade, &QPushButton::clicked, this, &FrmTrumi::CmdAcercade_Click);
     connect(Timer1, &QTimer::timeout, this, &FrmTrumi::Timer1_Tick);
     Form_Load();
     Timer1->start();
@@ -102,6 +106,27 @@ void FrmTrumi::CmdCrear_Click()
 }
 
 void FrmTrumi::CmdCerrar_Click() { close(); }
+
+void FrmTrumi::CmdOpciones_Click()
+{
+    // The main window goes only once the options window is on the screen; it
+    // stays loaded, with its contents and its running timer.
+    auto* opciones = loadedWindow<FrmOpciones>();
+    if (!opciones)
+        opciones = new FrmOpciones(edition_);
+    opciones->show();
+    hide();
+}
+
+void FrmTrumi::CmdAcercade_Click()
+{
+    auto* acercade = loadedWindow<Frmacercade>();
+    if (!acercade)
+        acercade = new Frmacercade(edition_);
+    acercade->show();
+    acercade->raise();
+    acercade->activateWindow();
+}
 
 void FrmTrumi::Timer1_Tick()
 {

@@ -54,6 +54,8 @@ private:
     void loadLicencias();
     void CmdCrear_Click();
     void CmdCerrar_Click();
+    void CmdOpciones_Click();
+    void CmdAcercade_Click();
     void Timer1_Tick();
 
     Edition edition_;
