@@ -73,6 +73,16 @@ void fitLabel(QLabel* label)
         label->resize(design.width(), std::max(design.height(), std::min(needed, room(label, Qt::Vertical))));
 }
 
+// A screen reader announces a box by the caption of its label or, where
+// the label has none, by the box's tooltip.
+void nameBuddy(const QLabel* label)
+{
+    if (QWidget* buddy = label->buddy()) {
+        const QString caption = shownText(label->text()).trimmed();
+        buddy->setAccessibleName(caption.isEmpty() ? buddy->toolTip() : caption);
+    }
+}
+
 }  // namespace
 
 void setCaption(QWidget* element, const QString& text)
@@ -80,6 +90,7 @@ void setCaption(QWidget* element, const QString& text)
     if (auto* label = qobject_cast<QLabel*>(element)) {
         label->setText(text);
         fitLabel(label);
+        nameBuddy(label);
     }
     else if (auto* group = qobject_cast<QGroupBox*>(element))
         group->setTitle(text);

@@ -1,0 +1,150 @@
+#include "about/frmacercade.h"
+#include "main_window_driver.h"
+#include "options/frm_opciones.h"
+#include "options/licencias.h"
+#include "settings/language_file.h"
+
+#include <QAccessible>
+#include <QApplication>
+
+namespace {
+
+QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+// Every control of the window that takes input.
+QList<QWidget*> inputsOf(QWidget* window)
+{
+    QList<QWidget*> inputs;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        const bool input = widget->inherits("QLineEdit") || widget->inherits("QPlainTextEdit") ||
+                           widget->inherits("QAbstractButton") || widget->inherits("QDateTimeEdit");
+        if (input && !widget->objectName().startsWith(QLatin1String("qt_")))
+            inputs << widget;
+    }
+    return inputs;
+}
+
+void activate(QWidget* window)
+{
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+void pressAlt(QWidget* window, Qt::Key key) { QTest::keyClick(window, key, Qt::AltModifier); }
+
+}  // namespace
+
+class TestAccessKeys : public QObject {
+    Q_OBJECT
+
+private:
+    const LanguageFile language_;
+
+private slots:
+    void everyInputHasAnAccessibleName_data()
+    {
+        QTest::addColumn<int>("release");
+        QTest::newRow("1.1 with the Spanish language file") << int(Release::V1_1);
+        QTest::newRow("1.0") << int(Release::V1_0);
+    }
+    void everyInputHasAnAccessibleName()
+    {
+        QFETCH(int, release);
+        TemporaryProgramFolder folder;
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        MainWindowDriver ui{Release(release), &language_};
+        QCOMPARE(accessibleName(ui.find("TxtProducto")), QStringLiteral("Nombre del producto:"));
+        QCOMPARE(accessibleName(ui.find("CmdCrear")), QStringLiteral("Crear Trumi"));
+        for (QWidget* input : inputsOf(ui.window))
+            QVERIFY2(!accessibleName(input).isEmpty(), qPrintable(input->objectName()));
+        ui.find<QPushButton>("CmdOpciones")->click();
+        auto* options = loadedWindow<FrmOpciones>();
+        for (QWidget* input : inputsOf(options))
+            QVERIFY2(!accessibleName(input).isEmpty(), qPrintable(input->objectName()));
+        options->close();
+    }
+
+    void withoutCaptionsTheTooltipNamesTheBox()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Release::V1_1, &language_);
+        for (const char* name : {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail", "TxtWeb", "Calendario"})
+            QCOMPARE(accessibleName(ui.find(name)), ui.find(name)->toolTip());
+    }
+
+    void accessKeysOfLabelsMoveTheFocusToTheirBoxes()
+    {
+        TemporaryProgramFolder folder;
+        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
+        MainWindowDriver ui(Release::V1_1, &language_);
+        activate(ui.window);
+        pressAlt(ui.window, Qt::Key_U);
+        QCOMPARE(QApplication::focusWidget(), ui.find("TxtUso"));
+        pressAlt(ui.window, Qt::Key_N);
+        QCOMPARE(QApplication::focusWidget(), ui.find("TxtProducto"));
+        pressAlt(ui.window, Qt::Key_F);
+        QVERIFY(ui.find("Calendario")->isAncestorOf(QApplication::focusWidget()) ||
+                QApplication::focusWidget() == ui.find("Calendario"));
+    }
+
+    void accessKeysOfButtonsRunTheirCommands_data()
+    {
+        QTest::addColumn<int>("release");
+        QTest::newRow("1.1") << int(Release::V1_1);
+        QTest::newRow("1.0") << int(Release::V1_0);
+    }
+    void accessKeysOfButtonsRunTheirCommands()
+    {
+        QFETCH(int, release);
+        TemporaryProgramFolder folder;
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        MainWindowDriver ui{Release(release), &language_};
+        ui.type("TxtProducto", QStringLiteral("p"));
+        ui.type("TxtVersion", QStringLiteral("v"));
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
+        PresetSaveDialog* dialog = ui.answerSaveWith({});
+        activate(ui.window);
+        pressAlt(ui.window, Qt::Key_C);  // a pressed-down button clicks a moment later
+        QTRY_COMPARE(dialog->shows(), 1);
+
+        pressAlt(ui.window, Qt::Key_O);
+        QTRY_VERIFY(loadedWindow<FrmOpciones>());
+        auto* options = loadedWindow<FrmOpciones>();
+        activate(options);
+        pressAlt(options, Qt::Key_G);  // Guardar
+        QTRY_VERIFY(!loadedWindow<FrmOpciones>());
+        QVERIFY(FileExist(configLicPath()));
+
+        activate(ui.window);
+        pressAlt(ui.window, Qt::Key_A);
+        QTRY_VERIFY(loadedWindow<Frmacercade>());
+        auto* about = loadedWindow<Frmacercade>();
+        activate(about);
+        pressAlt(about, Qt::Key_A);
+        QTRY_VERIFY(!loadedWindow<Frmacercade>());
+
+        activate(ui.window);
+        pressAlt(ui.window, Qt::Key_S);
+        QTRY_VERIFY(ui.window.isNull());
+    }
+
+    void disabledCreateIgnoresItsAccessKey()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Release::V1_0);
+        PresetSaveDialog* dialog = ui.answerSaveWith({});
+        QTRY_VERIFY(!ui.find("CmdCrear")->isEnabled());
+        activate(ui.window);
+        pressAlt(ui.window, Qt::Key_C);
+        QTest::mouseClick(ui.find("CmdCrear"), Qt::LeftButton);
+        QTest::qWait(300);  // longer than a pressed-down button waits before its click
+        QCOMPARE(dialog->shows(), 0);
+    }
+};
+
+TRUMI_TEST_MAIN(TestAccessKeys)
+#include "test_access_keys.moc"
