@@ -55,7 +55,10 @@ private:
             }
             break;
         }
+        // Line breaks become LF, as a text box holds them: CR LF and also a
+        // lone CR, which a box would take as a line break too.
         field.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        field.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (last)
             return std::nullopt;
         const qsizetype comma = text_.indexOf(u',', position_);
@@ -104,6 +107,11 @@ LicenciasLeidas LeerLicencias(const QString& path)
     QByteArray bytes;
     if (auto error = file_io::readAll(path, bytes))
         return {std::nullopt, error};
+    return licenciasFromBytes(bytes, path);
+}
+
+LicenciasLeidas licenciasFromBytes(const QByteArray& bytes, const QString& path)
+{
     const QString text = windows1252::decode(bytes);
     FieldReader reader(text, path);
     Licencias texts;

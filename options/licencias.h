@@ -23,9 +23,12 @@ struct LicenciasLeidas {
     std::optional<FileError> error;
 };
 
-// Reads the two texts. Each line break (CR LF) comes back as LF, and a
-// doubled quote inside a quoted field as one quote.
+// Reads the two texts. Each line break (CR LF, or a lone CR) comes back as
+// LF, and a doubled quote inside a quoted field as one quote.
 LicenciasLeidas LeerLicencias(const QString& path);
+
+// The same read over the file's bytes; path only names the file in errors.
+LicenciasLeidas licenciasFromBytes(const QByteArray& bytes, const QString& path);
 
 // Replaces the file with the record of the two texts; a failed write leaves
 // the old file as it was.

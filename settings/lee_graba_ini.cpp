@@ -81,12 +81,17 @@ QString valueIn(QStringView text, QStringView section, QStringView key)
 
 }  // namespace
 
+QString valueInSettings(const QByteArray& bytes, const QString& section, const QString& key)
+{
+    return valueIn(decodeSettings(bytes), section.trimmed(), key.trimmed());
+}
+
 QString LeeIni(const QString& file, const QString& section, const QString& key)
 {
     QByteArray bytes;
     if (file_io::readAll(file, bytes))
         return {};  // a missing or unreadable file holds no keys
-    return valueIn(decodeSettings(bytes), section.trimmed(), key.trimmed());
+    return valueInSettings(bytes, section, key);
 }
 
 }  // namespace LeeGrabaIni

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Keyed settings files in the profile (INI) format.
@@ -17,6 +18,9 @@ namespace LeeGrabaIni {
 // section and, in it, the first matching key win. The file is read anew at
 // every call, in UTF-8 where it is UTF-8 and in Windows-1252 otherwise.
 QString LeeIni(const QString& file, const QString& section, const QString& key);
+
+// The same read over a settings file's bytes.
+QString valueInSettings(const QByteArray& bytes, const QString& section, const QString& key);
 
 inline constexpr int kLongestValue = 254;
 

@@ -60,6 +60,15 @@ private slots:
         QCOMPARE(LeerLicencias(path_).texts->distribucion, QStringLiteral("plain dist"));
     }
 
+    void carriageReturnsAreLineBreaks()
+    {
+        writeBytes(path_, "\"a\r\r\nb\rc\",\"\"\r\n");
+        const LicenciasLeidas leidas = LeerLicencias(path_);
+        QCOMPARE(leidas.texts->uso, QStringLiteral("a\n\nb\nc"));
+        QVERIFY(!GrabarLicencias(path_, *leidas.texts));
+        QCOMPARE(LeerLicencias(path_).texts->uso, leidas.texts->uso);
+    }
+
     void malformedFilesAreErrors_data()
     {
         QTest::addColumn<QByteArray>("bytes");
