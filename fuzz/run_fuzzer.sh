@@ -3,8 +3,8 @@
 # New inputs go to a temporary folder; the seeds are never changed.
 # Usage: run_fuzzer.sh FUZZER SEED_CORPUS SECONDS [libFuzzer options...]
 set -euo pipefail
-fuzzer=$1
-seeds=$2
+fuzzer=$(realpath "$1")
+seeds=$(realpath "$2")
 seconds=$3
 shift 3
 work=$(mktemp -d)
