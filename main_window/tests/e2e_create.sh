@@ -3,6 +3,8 @@
 # main window with the keyboard, presses Create, answers the real Save dialog
 # and checks the bytes of the written document.
 # Usage: e2e_create.sh PROGRAM [LANGUAGE_FILE]
+# With TRUMI_E2E_IN_PLACE=1 the program runs from its own folder (an
+# unpacked archive) instead of a copy in a temporary one.
 set -euo pipefail
 
 program=$1
@@ -17,13 +19,19 @@ trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-mkdir -p "$work/program" "$work/home"
-cp "$program" "$work/program/"
-[ -n "$language_file" ] && cp "$language_file" "$work/program/TE.ini"
+mkdir -p "$work/home"
+if [ "${TRUMI_E2E_IN_PLACE:-0}" = 1 ]; then
+    executable=$program
+else
+    mkdir -p "$work/program"
+    cp "$program" "$work/program/"
+    [ -n "$language_file" ] && cp "$language_file" "$work/program/TE.ini"
+    executable="$work/program/$(basename "$program")"
+fi
 target="$work/home/demo.txt"
 
 cd "$work"
-HOME="$work/home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$work/program/$(basename "$program")" &
+HOME="$work/home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$executable" &
 pid=$!
 
 window=$(xdotool search --sync --name '^Trumi Editor 1\.')
