@@ -72,9 +72,11 @@ QStringList ComponerTrumi(const DatosTrumi& d)
 
 QByteArray documentBytes(const QStringList& entries)
 {
+    // Room for every byte at once, each LF counted as CR LF, so that a large
+    // description is never copied to a bigger buffer half-way.
     qsizetype size = 0;
     for (const QString& entry : entries)
-        size += entry.size() + 2;
+        size += entry.size() + entry.count(QLatin1Char('\n')) + 2;
     QByteArray bytes;
     bytes.reserve(size);
     for (const QString& entry : entries) {

@@ -1,0 +1,171 @@
+// Create on large texts, and the main window's responsiveness while its
+// description holds 10 MB, each beside a baseline measured in the same run.
+// Runs on any Qt platform (offscreen is fine).
+//
+// Usage: bench_inprocess [RUNS]
+#include "bench_table.h"
+
+#include "common/geometry.h"
+#include "document/escribir_trumi.h"
+#include "main_window/frm_trumi.h"
+
+#include <QApplication>
+#include <QMetaMethod>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <malloc.h>
+#include <unistd.h>
+
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr qsizetype kMegabyte = 1 << 20;
+
+// Lines of 79 characters and a line break, to the given number of characters.
+QString textOf(qsizetype size)
+{
+    QString line(79, QLatin1Char('x'));
+    line += QLatin1Char('\n');
+    return line.repeated(size / line.size() + 1).left(size);
+}
+
+template <typename Action>
+double secondsOf(Action action)
+{
+    const auto start = Clock::now();
+    action();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long statusKilobytes(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field, 0) == 0)
+            return std::stol(line.substr(std::string(field).size()));
+    }
+    return 0;
+}
+
+// Peak resident memory that the action adds, in bytes.
+template <typename Action>
+double peakExtraBytes(Action action)
+{
+    malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present
+    const long before = statusKilobytes("VmRSS:");
+    action();
+    return double(statusKilobytes("VmHWM:") - before) * 1024;
+}
+
+void plainWrite(const QString& path, const QByteArray& bytes)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0)
+        std::abort();
+    ::close(fd);
+}
+
+std::vector<BenchRow> createRows(int runs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trumi.txt"));
+    const QString basePath = dir.filePath(QStringLiteral("plain.txt"));
+    std::vector<BenchRow> rows;
+    for (const qsizetype megabytes : {1, 10, 50}) {
+        DatosTrumi datos;
+        datos.Producto = QStringLiteral("demo");
+        datos.Version = QStringLiteral("1.0");
+        datos.Desc = textOf(megabytes * kMegabyte);
+        datos.Uso = textOf(kMegabyte);
+        datos.Distribucion = textOf(kMegabyte);
+        const qsizetype documentSize = [&] {
+            if (EscribirTrumi(path, datos, WriteMode::Replace))
+                std::abort();
+            return QFileInfo(path).size();
+        }();
+        const QByteArray prepared(documentSize, 'x');
+        std::vector<double> ours, base;
+        for (int i = 0; i < runs; ++i) {
+            ours.push_back(secondsOf([&] { (void)EscribirTrumi(path, datos, WriteMode::Replace); }) * 1000);
+            base.push_back(secondsOf([&] { plainWrite(basePath, prepared); }) * 1000);
+        }
+        const double extra = peakExtraBytes([&] { (void)EscribirTrumi(path, datos, WriteMode::Replace); });
+        const double oursMs = median(ours), baseMs = median(base);
+        const std::string name = "Create, description of " + std::to_string(megabytes) + " MB";
+        rows.push_back({name + ": time", oursMs, baseMs, "ms", "<= 2 x one plain write", oursMs <= 2 * baseMs});
+        rows.push_back({name + ": peak extra memory", extra / kMegabyte, double(documentSize) / kMegabyte, "MiB",
+                        "<= 3 x document size", extra <= 3.0 * double(documentSize)});
+    }
+    return rows;
+}
+
+// The median time of one tick of the polling timer, in microseconds.
+double tickMicroseconds(FrmTrumi& window)
+{
+    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    const QMetaMethod timeout = QMetaMethod::fromSignal(&QTimer::timeout);
+    std::vector<double> samples;
+    for (int i = 0; i < 2000; ++i)
+        samples.push_back(secondsOf([&] { timeout.invoke(timer, Qt::DirectConnection); }) * 1e6);
+    return median(samples);
+}
+
+// The median time to type one character into the box and draw the result,
+// in milliseconds.
+double keystrokeMilliseconds(QPlainTextEdit* box)
+{
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QCoreApplication::processEvents();
+    std::vector<double> samples;
+    for (int i = 0; i < 40; ++i) {
+        samples.push_back(secondsOf([&] {
+            QTest::keyClick(box, Qt::Key_A);
+            QCoreApplication::processEvents();
+        }) * 1000);
+    }
+    return median(samples);
+}
+
+std::vector<BenchRow> responsivenessRows()
+{
+    const Edition edition{Release::V1_1, nullptr};
+    FrmTrumi empty(edition);
+    empty.show();
+    FrmTrumi loaded(edition);
+    loaded.show();
+    auto* desc = loaded.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc"));
+    desc->setPlainText(textOf(10 * kMegabyte));
+    QCoreApplication::processEvents();
+
+    const double tick = tickMicroseconds(loaded), tickBase = tickMicroseconds(empty);
+    const double key = keystrokeMilliseconds(desc);
+    const double keyBase = keystrokeMilliseconds(empty.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc")));
+    empty.setAttribute(Qt::WA_DeleteOnClose, false);
+    loaded.setAttribute(Qt::WA_DeleteOnClose, false);
+    return {
+        {"tick of Timer1, description of 10 MB", tick, tickBase, "us", "< 50 us", tick < 50},
+        {"one keystroke into a 10 MB description", key, keyBase, "ms", "< 16 ms", key < 16},
+    };
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    applyProgramLook();
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
+    printRows(createRows(runs));
+    printRows(responsivenessRows());
+    return 0;
+}
