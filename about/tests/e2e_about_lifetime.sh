@@ -6,21 +6,9 @@ set -euo pipefail
 
 program=$1
 language_file=${2:-}
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../../testing/e2e_common.sh"
 
-mkdir -p "$work/program"
-cp "$program" "$work/program/"
-[ -n "$language_file" ] && cp "$language_file" "$work/program/TE.ini"
-QT_QPA_PLATFORM=xcb "$work/program/$(basename "$program")" &
-pid=$!
-
+start_program
 main=$(xdotool search --sync --name '^Trumi Editor 1\.')
 xdotool windowfocus --sync "$main"
 sleep 0.5
@@ -37,8 +25,5 @@ kill -0 "$pid" 2>/dev/null || fail "the program ended while the about window was
 
 xdotool windowfocus --sync "$about"
 xdotool key space      # its only button has the focus
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program kept running without windows"
-wait "$pid" || fail "the program ended with an error"
-pid=
+expect_program_end "the program kept running without windows"
 echo "1 passed, 0 failed"

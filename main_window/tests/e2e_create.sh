@@ -3,36 +3,17 @@
 # main window with the keyboard, presses Create, answers the real Save dialog
 # and checks the bytes of the written document.
 # Usage: e2e_create.sh PROGRAM [LANGUAGE_FILE]
-# With TRUMI_E2E_IN_PLACE=1 the program runs from its own folder (an
-# unpacked archive) instead of a copy in a temporary one.
 set -euo pipefail
 
 program=$1
 language_file=${2:-}
-work=$(mktemp -d)
-pid=
-cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../../testing/e2e_common.sh"
 
 mkdir -p "$work/home"
-if [ "${TRUMI_E2E_IN_PLACE:-0}" = 1 ]; then
-    executable=$program
-else
-    mkdir -p "$work/program"
-    cp "$program" "$work/program/"
-    [ -n "$language_file" ] && cp "$language_file" "$work/program/TE.ini"
-    executable="$work/program/$(basename "$program")"
-fi
 target="$work/home/demo.txt"
 
 cd "$work"
-HOME="$work/home" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$executable" &
-pid=$!
+start_program HOME="$work/home" LC_ALL=C.UTF-8
 
 window=$(xdotool search --sync --name '^Trumi Editor 1\.')
 xdotool windowfocus --sync "$window"
@@ -77,8 +58,5 @@ cmp "$work/expected" "$target" || fail "the document differs from the expected b
 # Close, by its access key.
 xdotool windowfocus --sync "$window"
 xdotool key alt+s
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end after Close"
-wait "$pid" || fail "the program ended with an error"
-pid=
+expect_program_end "the program did not end after Close"
 echo "1 passed, 0 failed"
