@@ -49,9 +49,9 @@ QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
 
 std::optional<FileError> lastError(const QString& path) { return FileError::fromErrno(errno, path); }
 
-std::optional<FileError> writeAll(int fd, const QByteArray& bytes, const QString& path)
+std::optional<FileError> writeAll(int fd, QByteArrayView bytes, const QString& path)
 {
-    const char* data = bytes.constData();
+    const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
         const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
@@ -66,9 +66,18 @@ std::optional<FileError> writeAll(int fd, const QByteArray& bytes, const QString
     return std::nullopt;
 }
 
-std::optional<FileError> writeAndClose(FileDescriptor& file, const QByteArray& bytes, const QString& path)
+std::optional<FileError> writeContent(int fd, const Content& content, const QString& path)
 {
-    if (auto error = writeAll(file.get(), bytes, path))
+    for (QByteArrayView piece = content(); !piece.isEmpty(); piece = content()) {
+        if (auto error = writeAll(fd, piece, path))
+            return error;
+    }
+    return std::nullopt;
+}
+
+std::optional<FileError> writeAndClose(FileDescriptor& file, const Content& content, const QString& path)
+{
+    if (auto error = writeContent(file.get(), content, path))
         return error;
     if (file.close() != 0)
         return lastError(path);
@@ -82,12 +91,12 @@ mode_t modeForNewFile()
     return 0666 & ~mask;
 }
 
-std::optional<FileError> replaceDirectly(const QString& path, const QByteArray& bytes)
+std::optional<FileError> replaceDirectly(const QString& path, const Content& content)
 {
     FileDescriptor file(::open(nativePath(path).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (!file.isOpen())
         return lastError(path);
-    return writeAndClose(file, bytes, path);
+    return writeAndClose(file, content, path);
 }
 
 // Opening for writing is what tells a read-only file from a writable one;
@@ -100,7 +109,7 @@ std::optional<FileError> checkWritable(const QString& path)
     return std::nullopt;
 }
 
-std::optional<FileError> replaceThroughTemporary(const QString& path, const QByteArray& bytes,
+std::optional<FileError> replaceThroughTemporary(const QString& path, const Content& content,
                                                  const struct stat* existing)
 {
     QByteArray temporaryName = nativePath(path) + ".XXXXXX";
@@ -114,7 +123,7 @@ std::optional<FileError> replaceThroughTemporary(const QString& path, const QByt
         } else {
             ::fchmod(file.get(), modeForNewFile());
         }
-        if (auto writeError = writeAll(file.get(), bytes, path))
+        if (auto writeError = writeContent(file.get(), content, path))
             return writeError;
         if (::fsync(file.get()) != 0 || file.close() != 0)
             return lastError(path);
@@ -153,22 +162,31 @@ std::optional<FileError> readAll(const QString& path, QByteArray& bytes)
     }
 }
 
-std::optional<FileError> replace(const QString& path, const QByteArray& bytes)
+Content wholly(const QByteArray& bytes)
+{
+    return [bytes, given = false]() mutable {
+        const bool first = !given;
+        given = true;
+        return first ? QByteArrayView(bytes) : QByteArrayView();
+    };
+}
+
+std::optional<FileError> replace(const QString& path, const Content& content)
 {
     // A link is followed, so that the file it names gets the new content.
     const QFileInfo info(path);
     const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
     struct stat existing {};
     if (::stat(nativePath(target).constData(), &existing) != 0)
-        return errno == ENOENT ? replaceThroughTemporary(target, bytes, nullptr) : lastError(path);
+        return errno == ENOENT ? replaceThroughTemporary(target, content, nullptr) : lastError(path);
     if (!S_ISREG(existing.st_mode))
-        return replaceDirectly(target, bytes);
+        return replaceDirectly(target, content);
     if (auto error = checkWritable(target))
         return error;
-    return replaceThroughTemporary(target, bytes, &existing);
+    return replaceThroughTemporary(target, content, &existing);
 }
 
-std::optional<FileError> append(const QString& path, const QByteArray& bytes)
+std::optional<FileError> append(const QString& path, const Content& content)
 {
     struct stat before {};
     const bool existed = ::stat(nativePath(path).constData(), &before) == 0;
@@ -177,7 +195,7 @@ std::optional<FileError> append(const QString& path, const QByteArray& bytes)
         return lastError(path);
     struct stat opened {};
     const bool regular = ::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode);
-    auto error = writeAll(file.get(), bytes, path);
+    auto error = writeContent(file.get(), content, path);
     if (error && regular) {
         if (existed)
             keepBestEffort(::ftruncate(file.get(), opened.st_size));

@@ -17,8 +17,15 @@ QByteArray encode(QStringView text);
 // kept as it is.
 void appendWithCrLf(QByteArray& out, QStringView text);
 
+// The same, a piece of a longer text at a time: writes from out onwards,
+// which has room for two bytes per UTF-16 unit, and returns where it ended.
+// previous is the unit that came just before the piece (0 at the start).
+char* encodeWithCrLf(char* out, QStringView piece, char16_t previous);
+
 QString decode(QByteArrayView bytes);
 
 bool canEncode(char32_t codePoint);
+
+qsizetype lineFeedsIn(QStringView text);
 
 }  // namespace windows1252

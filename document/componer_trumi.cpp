@@ -70,18 +70,42 @@ QStringList ComponerTrumi(const DatosTrumi& d)
     };
 }
 
+namespace {
+constexpr qsizetype kUnitsPerPiece = 512 * 1024;
+}
+
+DocumentPieces::DocumentPieces(QStringList entries)
+    : entries_(std::move(entries)), buffer_(2 * kUnitsPerPiece + 8, Qt::Uninitialized)
+{
+}
+
+QByteArrayView DocumentPieces::next()
+{
+    char* const start = buffer_.data();
+    char* out = start;
+    while (entry_ < entries_.size() && out - start < kUnitsPerPiece) {
+        const QStringView entry = entries_.at(entry_);
+        qsizetype units = std::min(kUnitsPerPiece - (out - start), entry.size() - position_);
+        if (units > 0 && entry[position_ + units - 1].isHighSurrogate() && position_ + units < entry.size())
+            ++units;  // a pair stays in one piece
+        const char16_t previous = position_ > 0 ? entry[position_ - 1].unicode() : 0;
+        out = windows1252::encodeWithCrLf(out, entry.sliced(position_, units), previous);
+        position_ += units;
+        if (position_ == entry.size()) {
+            *out++ = '\r';
+            *out++ = '\n';
+            ++entry_;
+            position_ = 0;
+        }
+    }
+    return QByteArrayView(start, out - start);
+}
+
 QByteArray documentBytes(const QStringList& entries)
 {
-    // Room for every byte at once, each LF counted as CR LF, so that a large
-    // description is never copied to a bigger buffer half-way.
-    qsizetype size = 0;
-    for (const QString& entry : entries)
-        size += entry.size() + entry.count(QLatin1Char('\n')) + 2;
     QByteArray bytes;
-    bytes.reserve(size);
-    for (const QString& entry : entries) {
-        windows1252::appendWithCrLf(bytes, entry);
-        bytes.append("\r\n", 2);
-    }
+    DocumentPieces pieces(entries);
+    for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
+        bytes.append(piece);
     return bytes;
 }

@@ -5,6 +5,7 @@
 
 std::optional<FileError> EscribirTrumi(const QString& path, const DatosTrumi& datos, WriteMode mode)
 {
-    const QByteArray bytes = documentBytes(ComponerTrumi(datos));
-    return mode == WriteMode::Replace ? file_io::replace(path, bytes) : file_io::append(path, bytes);
+    DocumentPieces pieces(ComponerTrumi(datos));
+    const file_io::Content content = [&pieces] { return pieces.next(); };
+    return mode == WriteMode::Replace ? file_io::replace(path, content) : file_io::append(path, content);
 }

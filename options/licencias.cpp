@@ -134,5 +134,5 @@ QByteArray licenciasBytes(const Licencias& texts)
 
 std::optional<FileError> GrabarLicencias(const QString& path, const Licencias& texts)
 {
-    return file_io::replace(path, licenciasBytes(texts));
+    return file_io::replace(path, file_io::wholly(licenciasBytes(texts)));
 }

@@ -13,8 +13,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.txt"));
-        QVERIFY(!file_io::replace(path, "long old content"));
-        QVERIFY(!file_io::replace(path, "new"));
+        QVERIFY(!file_io::replace(path, file_io::wholly("long old content")));
+        QVERIFY(!file_io::replace(path, file_io::wholly("new")));
         QCOMPARE(readBytes(path), QByteArray("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
     }
@@ -34,7 +34,7 @@ private slots:
         QTemporaryDir dir;
         QDir(dir.path()).mkdir(QStringLiteral("folder"));
         writeBytes(dir.filePath(QStringLiteral("file.txt")), "kept");
-        const auto error = file_io::replace(dir.filePath(name), "document");
+        const auto error = file_io::replace(dir.filePath(name), file_io::wholly("document"));
         QVERIFY(error);
         QCOMPARE(error->number, expected);
         QVERIFY(!error->description.isEmpty());
@@ -49,8 +49,8 @@ private slots:
         writeBytes(path, "kept");
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
         UnprivilegedFileAccess asUser;
-        const auto replaceError = file_io::replace(path, "document");
-        const auto appendError = file_io::append(path, "document");
+        const auto replaceError = file_io::replace(path, file_io::wholly("document"));
+        const auto appendError = file_io::append(path, file_io::wholly("document"));
         QVERIFY(replaceError && appendError);
         QCOMPARE(replaceError->number, EACCES);
         QCOMPARE(appendError->number, EACCES);
@@ -63,20 +63,33 @@ private slots:
         const QString full = makeFullDevice(dir.path());
         if (full.isEmpty())
             QSKIP("this process may not make device nodes");
-        const auto replaceError = file_io::replace(full, "document");
-        const auto appendError = file_io::append(full, "document");
+        const auto replaceError = file_io::replace(full, file_io::wholly("document"));
+        const auto appendError = file_io::append(full, file_io::wholly("document"));
         QVERIFY(replaceError && appendError);
         QCOMPARE(replaceError->number, ENOSPC);
         QCOMPARE(appendError->number, ENOSPC);
         QVERIFY(!QFileInfo(full).isFile());  // still the device, not a file put in its place
     }
 
+    void contentIsWrittenPieceByPiece()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.txt"));
+        const QList<QByteArray> pieces{"one ", QByteArray(300000, 'x'), " three"};
+        qsizetype next = 0;
+        const file_io::Content content = [&]() -> QByteArrayView {
+            return next < pieces.size() ? QByteArrayView(pieces.at(next++)) : QByteArrayView();
+        };
+        QVERIFY(!file_io::replace(path, content));
+        QCOMPARE(readBytes(path), pieces.join());
+    }
+
     void appendAddsAfterTheLastByte()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.txt"));
-        QVERIFY(!file_io::append(path, "one"));
-        QVERIFY(!file_io::append(path, "two"));
+        QVERIFY(!file_io::append(path, file_io::wholly("one")));
+        QVERIFY(!file_io::append(path, file_io::wholly("two")));
         QCOMPARE(readBytes(path), QByteArray("onetwo"));
     }
 
@@ -87,7 +100,7 @@ private slots:
         writeBytes(path, "old");
         const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
         QFile::setPermissions(path, mode);
-        QVERIFY(!file_io::replace(path, "new"));
+        QVERIFY(!file_io::replace(path, file_io::wholly("new")));
         QCOMPARE(QFile::permissions(path) & 0x7077, mode & 0x7077);
     }
 

@@ -1,3 +1,4 @@
+#include "common/windows1252.h"
 #include "document/componer_trumi.h"
 #include "document/escribir_trumi.h"
 #include "document/fecha_general.h"
@@ -65,6 +66,29 @@ private slots:
         datos.Desc = QString(100000, QLatin1Char('x'));
         const QByteArray bytes = documentBytes(ComponerTrumi(datos));
         QVERIFY(bytes.contains("\r\n" + QByteArray(100000, 'x') + "\r\n" + QByteArray(65, '-')));
+    }
+
+    void largeEntriesAreEncodedPieceByPiece()
+    {
+        // Line breaks and a surrogate pair right at the edges of the pieces.
+        constexpr qsizetype piece = 512 * 1024;
+        QString desc(3 * piece + 10, QLatin1Char('d'));
+        desc[piece - 1] = QLatin1Char('\r');
+        desc[piece] = QLatin1Char('\n');
+        desc[2 * piece] = QLatin1Char('\n');
+        desc[3 * piece - 1] = QChar(0xD83D);
+        desc[3 * piece] = QChar(0xDE00);
+        DatosTrumi datos;
+        datos.Desc = desc;
+        const QStringList entries = ComponerTrumi(datos);
+        QByteArray expected;
+        for (const QString& entry : entries) {
+            windows1252::appendWithCrLf(expected, entry);
+            expected += "\r\n";
+        }
+        QCOMPARE(documentBytes(entries), expected);
+        QVERIFY(expected.contains("d\r\nd"));
+        QVERIFY(expected.contains("d\r\n" + QByteArray(piece - 2, 'd') + "?d"));
     }
 
     void writerReplacesOrAppends()
