@@ -1,7 +1,6 @@
 #include "common/geometry.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -9,21 +8,12 @@
 
 namespace {
 
-QString firstAvailable(std::initializer_list<const char*> families)
-{
-    const QStringList available = QFontDatabase::families();
-    for (const char* name : families) {
-        if (available.contains(QLatin1String(name)))
-            return QString::fromLatin1(name);
-    }
-    return {};
-}
-
-QFont fontOf(const QString& family, QFont::StyleHint hint, double pointSize, bool bold)
+// The first family found wins; Qt resolves the list lazily, without
+// enumerating every font on the system.
+QFont fontOf(const QStringList& families, QFont::StyleHint hint, double pointSize, bool bold)
 {
     QFont font;
-    if (!family.isEmpty())
-        font.setFamily(family);
+    font.setFamilies(families);
     font.setStyleHint(hint);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -34,14 +24,15 @@ QFont fontOf(const QString& family, QFont::StyleHint hint, double pointSize, boo
 
 QFont classicFont(double pointSize, bool bold)
 {
-    static const QString family = firstAvailable({"MS Sans Serif", "Liberation Sans", "Arial", "Arimo"});
-    return fontOf(family, QFont::SansSerif, pointSize, bold);
+    return fontOf({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                   QStringLiteral("Arimo")},
+                  QFont::SansSerif, pointSize, bold);
 }
 
 QFont serifFont(double pointSize)
 {
-    static const QString family = firstAvailable({"Times New Roman", "Liberation Serif", "Tinos"});
-    return fontOf(family, QFont::Serif, pointSize, false);
+    return fontOf({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")},
+                  QFont::Serif, pointSize, false);
 }
 
 void applyProgramLook() { QApplication::setFont(classicFont()); }
@@ -68,6 +59,8 @@ void centreOnScreen(QWidget* window)
 
 void paintWhite(QWidget* widget)
 {
+    QPalette palette = widget->palette();
+    palette.setBrush(widget->backgroundRole(), Qt::white);
+    widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-    widget->setStyleSheet(QStringLiteral("background-color: white;"));
 }

@@ -3,9 +3,10 @@
 #include "common/geometry.h"
 
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QPainter>
 
-ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent), background_(QStringLiteral(":/pictures/background.png"))
+ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -13,6 +14,13 @@ ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent), background_(QSt
 void ProgramWindow::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
+    if (background_.isNull()) {
+        // Only the part the window shows is kept: the picture is larger
+        // than every window.
+        QImageReader reader(QStringLiteral(":/pictures/background.png"));
+        reader.setClipRect(rect());
+        background_ = QPixmap::fromImage(reader.read());
+    }
     QPainter painter(this);
     painter.drawPixmap(0, 0, background_);
 }

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/pictures"
 IM=/usr/bin/convert
-strip="-strip -define png:exclude-chunks=date,time"
+strip="-strip -depth 8 -define png:exclude-chunks=date,time"
 
 $IM -size 1024x769 gradient:'#e4ecf4'-'#f8fafc' $strip background.png
 $IM -size 465x79 gradient:'#1f4e79'-'#9dc3e6' -rotate 90 $strip strip.png
