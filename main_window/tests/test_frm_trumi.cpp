@@ -1,6 +1,7 @@
 #include "main_window_driver.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTimer>
@@ -33,6 +34,8 @@ private slots:
         QVERIFY(!(ui.window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(ui.window->windowFlags() & Qt::WindowMinimizeButtonHint);
         QCOMPARE(ui.window->windowTitle(), QStringLiteral("Trumi Editor 1.1 - 2004 - Equipo Trumi"));
+        const QPoint screenCentre = ui.window->screen()->availableGeometry().center();
+        QVERIFY((ui.window->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
         MainWindowDriver single(Release::V1_0);
         QCOMPARE(single.window->windowTitle(), QStringLiteral("Trumi Editor 1.0 - 2004 - Equipo Trumi"));
     }
