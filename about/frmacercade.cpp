@@ -31,9 +31,7 @@ void Frmacercade::buildLayout()
 {
     setObjectName(QStringLiteral("Frmacercade"));
     setUpFixedWindow(this, 6060, 3960, false);
-    QIcon icon(QStringLiteral(":/pictures/about_icon16.png"));
-    icon.addFile(QStringLiteral(":/pictures/about_icon.png"));
-    setWindowIcon(icon);
+    setWindowIcon(iconOf(QStringLiteral(":/pictures/about_icon16.png"), QStringLiteral(":/pictures/about_icon.png")));
 
     addPicture(this, QStringLiteral("Image3"), QStringLiteral(":/pictures/about_icon.png"), twipsRect(120, 240, 480, 480));
     addText(this, QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), QStringLiteral("Editor de archivos trumi."), 9.75);

@@ -1,6 +1,7 @@
 #include "common/geometry.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -45,6 +46,13 @@ void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool min
         flags |= Qt::WindowMinimizeButtonHint;
     window->setWindowFlags(flags);
     window->setFixedSize(twips(widthTwips), twips(heightTwips));
+}
+
+QIcon iconOf(const QString& small, const QString& large)
+{
+    QIcon icon(small);
+    icon.addFile(large);
+    return icon;
 }
 
 void centreOnScreen(QWidget* window)

@@ -29,6 +29,10 @@ void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool min
 
 void centreOnScreen(QWidget* window);
 
+// A window icon in its 16 and 32 pixel sizes.
+class QIcon;
+QIcon iconOf(const QString& small, const QString& large);
+
 // Check boxes and option buttons are painted white whatever lies behind them.
 void paintWhite(QWidget* widget);
 

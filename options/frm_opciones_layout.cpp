@@ -30,9 +30,7 @@ void FrmOpciones::buildLayout()
     const bool single = edition_.singleLanguage();
     setObjectName(QStringLiteral("FrmOpciones"));
     setUpFixedWindow(this, 9600, 6540, true);
-    QIcon icon(QStringLiteral(":/pictures/options_icon16.png"));
-    icon.addFile(QStringLiteral(":/pictures/options_icon.png"));
-    setWindowIcon(icon);
+    setWindowIcon(iconOf(QStringLiteral(":/pictures/options_icon16.png"), QStringLiteral(":/pictures/options_icon.png")));
 
     addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/options_icon.png"), twipsRect(120, 240, 480, 480));
     makeTitle(addLabel(this, QStringLiteral("Label3"), twipsRect(600, 240, 2415, 495)));

@@ -61,9 +61,6 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // the empty text where this process may not make device nodes.
 QString makeFullDevice(const QString& folder);
 
-// True when this process ignores permission bits (root does).
-bool permissionsAreIgnored();
-
 // While it lives, file access is checked as for an ordinary user, so that a
 // read-only file refuses writing even to root.
 class UnprivilegedFileAccess {
