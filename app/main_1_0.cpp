@@ -1,3 +1,3 @@
-#include "app/run_trumi_editor.h"
+#include "trumi_editor.h"
 
-int main(int argc, char** argv) { return runTrumiEditor(argc, argv, Release::V1_0, nullptr); }
+int main(int argc, char** argv) { return runTrumiEditor(argc, argv, Edition::release10()); }

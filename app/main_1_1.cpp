@@ -1,8 +1,8 @@
-#include "app/run_trumi_editor.h"
-#include "settings/language_file.h"
+#include "language_file.h"
+#include "trumi_editor.h"
 
 int main(int argc, char** argv)
 {
     const LanguageFile languageFile;
-    return runTrumiEditor(argc, argv, Release::V1_1, &languageFile);
+    return runTrumiEditor(argc, argv, Edition::release11(&languageFile));
 }

@@ -5,9 +5,9 @@
 // Usage: bench_inprocess [RUNS]
 #include "bench_table.h"
 
-#include "common/geometry.h"
-#include "document/escribir_trumi.h"
-#include "main_window/frm_trumi.h"
+#include "document_writer.h"
+#include "geometry.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QMetaMethod>
@@ -81,24 +81,24 @@ std::vector<BenchRow> createRows(int runs)
     const QString basePath = dir.filePath(QStringLiteral("plain.txt"));
     std::vector<BenchRow> rows;
     for (const qsizetype megabytes : {1, 10, 50}) {
-        DatosTrumi datos;
-        datos.Producto = QStringLiteral("demo");
-        datos.Version = QStringLiteral("1.0");
-        datos.Desc = textOf(megabytes * kMegabyte);
-        datos.Uso = textOf(kMegabyte);
-        datos.Distribucion = textOf(kMegabyte);
+        DocumentRecord record;
+        record.product = QStringLiteral("demo");
+        record.version = QStringLiteral("1.0");
+        record.description = textOf(megabytes * kMegabyte);
+        record.useLicence = textOf(kMegabyte);
+        record.distributionLicence = textOf(kMegabyte);
         const qsizetype documentSize = [&] {
-            if (EscribirTrumi(path, datos, WriteMode::Replace))
+            if (writeDocument(path, record, WriteMode::Replace))
                 std::abort();
             return QFileInfo(path).size();
         }();
         const QByteArray prepared(documentSize, 'x');
         std::vector<double> ours, base;
         for (int i = 0; i < runs; ++i) {
-            ours.push_back(secondsOf([&] { (void)EscribirTrumi(path, datos, WriteMode::Replace); }) * 1000);
+            ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
             base.push_back(secondsOf([&] { plainWrite(basePath, prepared); }) * 1000);
         }
-        const double extra = peakExtraBytes([&] { (void)EscribirTrumi(path, datos, WriteMode::Replace); });
+        const double extra = peakExtraBytes([&] { (void)writeDocument(path, record, WriteMode::Replace); });
         const double oursMs = median(ours), baseMs = median(base);
         const std::string name = "Create, description of " + std::to_string(megabytes) + " MB";
         rows.push_back({name + ": time", oursMs, baseMs, "ms", "<= 2 x one plain write", oursMs <= 2 * baseMs});
@@ -109,7 +109,7 @@ std::vector<BenchRow> createRows(int runs)
 }
 
 // The median time of one tick of the polling timer, in microseconds.
-double tickMicroseconds(FrmTrumi& window)
+double tickMicroseconds(MainWindow& window)
 {
     auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
     const QMetaMethod timeout = QMetaMethod::fromSignal(&QTimer::timeout);
@@ -138,10 +138,10 @@ double keystrokeMilliseconds(QPlainTextEdit* box)
 
 std::vector<BenchRow> responsivenessRows()
 {
-    const Edition edition{Release::V1_1, nullptr};
-    FrmTrumi empty(edition);
+    const Edition edition = Edition::release11(nullptr);
+    MainWindow empty(edition);
     empty.show();
-    FrmTrumi loaded(edition);
+    MainWindow loaded(edition);
     loaded.show();
     auto* desc = loaded.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc"));
     desc->setPlainText(textOf(10 * kMegabyte));

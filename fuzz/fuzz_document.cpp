@@ -1,13 +1,13 @@
 // Any ten texts (UTF-16, lone surrogates included) as a read-me record: the
 // document has one byte per character, every line ends in CR LF and the last
 // line is the long rule.
-#include "document/componer_trumi.h"
+#include "document.h"
 
 #include <cstdlib>
 
 namespace {
 
-DatosTrumi recordFrom(const uint8_t* data, size_t size)
+DocumentRecord recordFrom(const uint8_t* data, size_t size)
 {
     const QString all = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2));
     const QStringList parts = all.split(QChar(0xFFFF));
@@ -19,9 +19,9 @@ DatosTrumi recordFrom(const uint8_t* data, size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const DatosTrumi datos = recordFrom(data, size);
-    const QStringList entries = ComponerTrumi(datos);
-    if (entries.size() != 23 || entries.first().size() < datos.Producto.size())
+    const DocumentRecord record = recordFrom(data, size);
+    const QStringList entries = composeDocument(record);
+    if (entries.size() != 23 || entries.first().size() < record.product.size())
         std::abort();
     const QByteArray bytes = documentBytes(entries);
     if (!bytes.endsWith(QByteArray(65, '-') + "\r\n"))

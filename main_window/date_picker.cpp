@@ -1,4 +1,4 @@
-#include "main_window/date_picker.h"
+#include "date_picker.h"
 
 #include <QLocale>
 

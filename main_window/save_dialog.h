@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/edition.h"
+#include "edition.h"
 
 #include <QString>
 
@@ -16,16 +16,15 @@ public:
     virtual QString showSave(QWidget* parent) = 0;
 };
 
-// The platform's Save dialog with the program's title and filter. Release
-// 1.1 starts in the home folder and asks before it replaces a file; release
-// 1.0 starts in the current folder and, as it appends, does not ask. Later
-// runs start from the file chosen last.
+// The platform's Save dialog with the program's title and filter, starting
+// where the edition says and asking before it replaces a file where the
+// edition says so. Later runs start from the file chosen last.
 class QtSaveDialog : public SaveDialog {
 public:
-    explicit QtSaveDialog(Release release);
+    explicit QtSaveDialog(const Edition& edition);
     QString showSave(QWidget* parent) override;
 
 private:
-    Release release_;
+    Edition edition_;
     QString lastChosen_;
 };

@@ -1,10 +1,15 @@
-#include "settings/language_file.h"
+#include "language_file.h"
 
-#include "common/program_folder.h"
-#include "settings/caption_keys.h"
-#include "settings/lee_graba_ini.h"
+#include "caption_keys.h"
+#include "ini_file.h"
+#include "program_folder.h"
 
-QString LanguageFile::caption(const QString& key) const
+QList<Caption> LanguageFile::captionsOf(const QString& window) const
 {
-    return LeeGrabaIni::LeeIni(programFilePath(QStringLiteral("TE.ini")), QString::fromLatin1(kLanguageSection), key);
+    const IniFile file = IniFile::read(programFilePath(QStringLiteral("TE.ini")));
+    const QString section = QString::fromLatin1(kLanguageSection);
+    QList<Caption> captions;
+    for (const CaptionKey& row : captionKeysOf(window))
+        captions.append({QString::fromLatin1(row.element), file.value(section, QString::fromLatin1(row.key))});
+    return captions;
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "common/edition.h"
+#include "caption_source.h"
 
 // Release 1.1's captions: the language file TE.ini in the program folder,
-// read anew for every key.
+// read once each time a window loads.
 class LanguageFile : public CaptionSource {
 public:
-    QString caption(const QString& key) const override;
+    QList<Caption> captionsOf(const QString& window) const override;
 };

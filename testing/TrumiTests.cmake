@@ -2,11 +2,13 @@
 # process are not ours to report.
 set(TRUMI_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0")
 
-# A Qt Test program linked against the windows and the test helpers, run
-# headless on the offscreen platform.
+# A Qt Test program, run headless on the offscreen platform:
+# trumi_add_test(NAME SOURCE LIBRARIES lib...)
 function(trumi_add_test name source)
+  cmake_parse_arguments(ARG "" "" "LIBRARIES" ${ARGN})
   add_executable(${name} ${source})
-  target_link_libraries(${name} PRIVATE trumi_testing Qt6::Test)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} Qt6::Test)
+  trumi_set_warnings(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;${TRUMI_TEST_ENVIRONMENT}"

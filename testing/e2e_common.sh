@@ -1,6 +1,6 @@
 # Shared by the end-to-end scripts (sourced, after "set -euo pipefail"):
 # a temporary work folder, a program folder holding the program under test,
-# and the ways to start it, wait for it to end, and fail.
+# and the ways to start it, wait for its windows and files, and fail.
 #
 # Uses $program (the executable) and $language_file (empty for none). With
 # TRUMI_E2E_IN_PLACE=1 the program runs from its own folder (an unpacked
@@ -31,10 +31,26 @@ start_program() {
     pid=$!
 }
 
-# Fails unless the program ends by itself within five seconds, cleanly.
+# Waits up to ten seconds for a condition (a command) to hold.
+wait_until() {
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+    return 1
+}
+
+# Prints the id of the window whose name matches the pattern, waiting up to
+# ten seconds for it to appear.
+window_named() {
+    timeout 10 xdotool search --sync --name "$1" | head -n 1 || fail "no window named $1"
+}
+
+# Gives the window the keyboard.
+focus_window() {
+    timeout 10 xdotool windowfocus --sync "$1" || fail "the window $1 did not take the focus"
+}
+
+# Fails unless the program ends by itself within ten seconds, cleanly.
 expect_program_end() {
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$pid" 2>/dev/null && fail "$1"
+    wait_until eval '! kill -0 "$pid" 2>/dev/null' || fail "$1"
     wait "$pid" || fail "the program ended with an error"
     pid=
 }

@@ -1,8 +1,6 @@
-#include "about/frmacercade.h"
+#include "language_file.h"
+#include "licence_file.h"
 #include "main_window_driver.h"
-#include "options/frm_opciones.h"
-#include "options/licencias.h"
-#include "settings/language_file.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -28,12 +26,6 @@ QList<QWidget*> inputsOf(QWidget* window)
     return inputs;
 }
 
-void activate(QWidget* window)
-{
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
-
 void pressAlt(QWidget* window, Qt::Key key) { QTest::keyClick(window, key, Qt::AltModifier); }
 
 }  // namespace
@@ -44,25 +36,28 @@ class TestAccessKeys : public QObject {
 private:
     const LanguageFile language_;
 
-private slots:
-    void everyInputHasAnAccessibleName_data()
+    // Release 1.1 with the shipped Spanish language file, and release 1.0.
+    static void releases()
     {
-        QTest::addColumn<int>("release");
-        QTest::newRow("1.1 with the Spanish language file") << int(Release::V1_1);
-        QTest::newRow("1.0") << int(Release::V1_0);
+        QTest::addColumn<bool>("singleLanguage");
+        QTest::newRow("1.1") << false;
+        QTest::newRow("1.0") << true;
     }
+
+private slots:
+    void everyInputHasAnAccessibleName_data() { releases(); }
     void everyInputHasAnAccessibleName()
     {
-        QFETCH(int, release);
+        QFETCH(bool, singleLanguage);
         TemporaryProgramFolder folder;
         QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
-        MainWindowDriver ui{Release(release), &language_};
+        MainWindowDriver ui(singleLanguage ? Edition::release10() : Edition::release11(&language_));
         QCOMPARE(accessibleName(ui.find("TxtProducto")), QStringLiteral("Nombre del producto:"));
         QCOMPARE(accessibleName(ui.find("CmdCrear")), QStringLiteral("Crear Trumi"));
         for (QWidget* input : inputsOf(ui.window))
             QVERIFY2(!accessibleName(input).isEmpty(), qPrintable(input->objectName()));
         ui.find<QPushButton>("CmdOpciones")->click();
-        auto* options = loadedWindow<FrmOpciones>();
+        auto* options = loadedWindow<OptionsWindow>();
         for (QWidget* input : inputsOf(options))
             QVERIFY2(!accessibleName(input).isEmpty(), qPrintable(input->objectName()));
         options->close();
@@ -71,7 +66,7 @@ private slots:
     void withoutCaptionsTheTooltipNamesTheBox()
     {
         TemporaryProgramFolder folder;
-        MainWindowDriver ui(Release::V1_1, &language_);
+        MainWindowDriver ui(Edition::release11(&language_));
         for (const char* name : {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail", "TxtWeb", "Calendario"})
             QCOMPARE(accessibleName(ui.find(name)), ui.find(name)->toolTip());
     }
@@ -80,8 +75,8 @@ private slots:
     {
         TemporaryProgramFolder folder;
         writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
-        MainWindowDriver ui(Release::V1_1, &language_);
-        activate(ui.window);
+        MainWindowDriver ui(Edition::release11(&language_));
+        QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_U);
         QCOMPARE(QApplication::focusWidget(), ui.find("TxtUso"));
         pressAlt(ui.window, Qt::Key_N);
@@ -91,43 +86,38 @@ private slots:
                 QApplication::focusWidget() == ui.find("Calendario"));
     }
 
-    void accessKeysOfButtonsRunTheirCommands_data()
-    {
-        QTest::addColumn<int>("release");
-        QTest::newRow("1.1") << int(Release::V1_1);
-        QTest::newRow("1.0") << int(Release::V1_0);
-    }
+    void accessKeysOfButtonsRunTheirCommands_data() { releases(); }
     void accessKeysOfButtonsRunTheirCommands()
     {
-        QFETCH(int, release);
+        QFETCH(bool, singleLanguage);
         TemporaryProgramFolder folder;
         QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
-        MainWindowDriver ui{Release(release), &language_};
+        MainWindowDriver ui(singleLanguage ? Edition::release10() : Edition::release11(&language_));
         ui.type("TxtProducto", QStringLiteral("p"));
         ui.type("TxtVersion", QStringLiteral("v"));
         QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
         PresetSaveDialog* dialog = ui.answerSaveWith({});
-        activate(ui.window);
+        QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_C);  // a pressed-down button clicks a moment later
         QTRY_COMPARE(dialog->shows(), 1);
 
         pressAlt(ui.window, Qt::Key_O);
-        QTRY_VERIFY(loadedWindow<FrmOpciones>());
-        auto* options = loadedWindow<FrmOpciones>();
-        activate(options);
+        QTRY_VERIFY(loadedWindow<OptionsWindow>());
+        auto* options = loadedWindow<OptionsWindow>();
+        QVERIFY(activate(options));
         pressAlt(options, Qt::Key_G);  // Guardar
-        QTRY_VERIFY(!loadedWindow<FrmOpciones>());
-        QVERIFY(FileExist(configLicPath()));
+        QTRY_VERIFY(!loadedWindow<OptionsWindow>());
+        QVERIFY(LicenceFile::inProgramFolder().exists());
 
-        activate(ui.window);
+        QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_A);
-        QTRY_VERIFY(loadedWindow<Frmacercade>());
-        auto* about = loadedWindow<Frmacercade>();
-        activate(about);
+        QTRY_VERIFY(loadedWindow<AboutWindow>());
+        auto* about = loadedWindow<AboutWindow>();
+        QVERIFY(activate(about));
         pressAlt(about, Qt::Key_A);
-        QTRY_VERIFY(!loadedWindow<Frmacercade>());
+        QTRY_VERIFY(!loadedWindow<AboutWindow>());
 
-        activate(ui.window);
+        QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_S);
         QTRY_VERIFY(ui.window.isNull());
     }
@@ -135,10 +125,10 @@ private slots:
     void disabledCreateIgnoresItsAccessKey()
     {
         TemporaryProgramFolder folder;
-        MainWindowDriver ui(Release::V1_0);
+        MainWindowDriver ui(Edition::release10());
         PresetSaveDialog* dialog = ui.answerSaveWith({});
         QTRY_VERIFY(!ui.find("CmdCrear")->isEnabled());
-        activate(ui.window);
+        QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_C);
         QTest::mouseClick(ui.find("CmdCrear"), Qt::LeftButton);
         QTest::qWait(300);  // longer than a pressed-down button waits before its click

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "common/edition.h"
-
-// Runs Trumi Editor as the given release: the main window is created, loaded
-// and shown, and the program ends when its last window has gone.
-int runTrumiEditor(int argc, char** argv, Release release, const CaptionSource* captions);

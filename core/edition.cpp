@@ -1,0 +1,36 @@
+#include "edition.h"
+
+#include <QDir>
+
+Edition::Edition(Layout layout, const CaptionSource* captions) : layout_(layout), captions_(captions) {}
+
+Edition Edition::release11(const CaptionSource* captions) { return Edition(Layout::Translatable, captions); }
+
+Edition Edition::release10() { return Edition(Layout::SingleLanguage, nullptr); }
+
+Edition::Layout Edition::layout() const { return layout_; }
+
+QString Edition::versionText() const
+{
+    return layout_ == Layout::SingleLanguage ? QStringLiteral("1.0") : QStringLiteral("1.1");
+}
+
+WriteMode Edition::writeMode() const { return layout_ == Layout::SingleLanguage ? WriteMode::Append : WriteMode::Replace; }
+
+// Release 1.1 starts in the home folder (there is no C:\ to start in);
+// release 1.0 starts in the current folder and, since it appends, never asks.
+bool Edition::saveDialogConfirmsReplace() const { return layout_ == Layout::Translatable; }
+
+QString Edition::saveDialogStartFolder() const
+{
+    return layout_ == Layout::SingleLanguage ? QDir::currentPath() : QDir::homePath();
+}
+
+QList<Caption> Edition::captionsOf(const QString& window, const QList<Caption>& fixed) const
+{
+    if (layout_ == Layout::SingleLanguage)
+        return fixed;
+    if (!captions_)
+        return {};
+    return captions_->captionsOf(window);
+}

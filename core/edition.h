@@ -1,0 +1,42 @@
+#pragma once
+
+#include "caption_source.h"
+#include "document_writer.h"
+
+#include <QList>
+#include <QString>
+
+// Which of the two releases is running. Both are built from one source and
+// this value, handed to the windows at start-up, is the one place that knows
+// how they differ:
+// - release 1.1 takes its captions from the language file, replaces the file
+//   that Create writes to and has its Save dialog ask before it does so;
+// - release 1.0, the single-language build, has fixed Spanish captions in
+//   its window definitions and adds each document after the file's content.
+class Edition {
+public:
+    // The variant of each window's definition that a release builds.
+    enum class Layout { Translatable = 0, SingleLanguage = 1 };
+
+    static Edition release11(const CaptionSource* captions);
+    static Edition release10();
+
+    QString versionText() const;
+    WriteMode writeMode() const;
+    Layout layout() const;
+
+    // The Save dialog's behaviour: whether it asks before it replaces an
+    // existing file, and the folder it starts in.
+    bool saveDialogConfirmsReplace() const;
+    QString saveDialogStartFolder() const;
+
+    // The captions of a window: those of the caption source where the
+    // release has one, otherwise the fixed ones of the window's definition.
+    QList<Caption> captionsOf(const QString& window, const QList<Caption>& fixed) const;
+
+private:
+    Edition(Layout layout, const CaptionSource* captions);
+
+    Layout layout_;
+    const CaptionSource* captions_;
+};

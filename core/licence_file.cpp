@@ -1,0 +1,136 @@
+#include "licence_file.h"
+
+#include "file_io.h"
+#include "program_folder.h"
+#include "windows1252.h"
+
+namespace {
+
+// A file that ends before its two fields were read is reported as error 62,
+// "input past end of file", the number the Windows release gives it.
+constexpr int kInputPastEnd = 62;
+
+FileError malformed(const QString& path, const QString& why)
+{
+    return {kInputPastEnd, QStringLiteral("Se ha leído más allá del final del fichero: %1").arg(why), path};
+}
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// Reads the two fields of a record: a quoted field runs to its closing
+// quote, with "" inside it taken as one quote, and is followed by a comma;
+// an unquoted field runs to the comma or the line end, without surrounding
+// blanks.
+class FieldReader {
+public:
+    FieldReader(QStringView text, const QString& path) : text_(text), path_(path) {}
+
+    std::optional<FileError> read(QString& field, bool last)
+    {
+        while (position_ < text_.size() && (isBlank(text_[position_]) || isLineEnd(text_[position_])))
+            ++position_;
+        if (position_ >= text_.size())
+            return malformed(path_, QStringLiteral("le faltan campos."));
+        if (text_[position_] == u'"')
+            return readQuoted(field, last);
+        readUnquoted(field);
+        return std::nullopt;
+    }
+
+private:
+    std::optional<FileError> readQuoted(QString& field, bool last)
+    {
+        ++position_;
+        for (;;) {
+            const qsizetype quote = text_.indexOf(u'"', position_);
+            if (quote < 0)
+                return malformed(path_, QStringLiteral("una comilla no se cierra."));
+            field += text_.sliced(position_, quote - position_);
+            position_ = quote + 1;
+            if (position_ < text_.size() && text_[position_] == u'"') {
+                field += u'"';
+                ++position_;
+                continue;
+            }
+            break;
+        }
+        // Line breaks become LF, as a text box holds them: CR LF and also a
+        // lone CR, which a box would take as a line break too.
+        field.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        field.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (last)
+            return std::nullopt;
+        const qsizetype comma = text_.indexOf(u',', position_);
+        if (comma < 0)
+            return malformed(path_, QStringLiteral("le faltan campos."));
+        position_ = comma + 1;
+        return std::nullopt;
+    }
+
+    void readUnquoted(QString& field)
+    {
+        const qsizetype start = position_;
+        while (position_ < text_.size() && text_[position_] != u',' && !isLineEnd(text_[position_]))
+            ++position_;
+        field = text_.sliced(start, position_ - start).trimmed().toString();
+        if (position_ < text_.size())
+            ++position_;
+    }
+
+    QStringView text_;
+    const QString& path_;
+    qsizetype position_ = 0;
+};
+
+void appendQuoted(QByteArray& out, const QString& text)
+{
+    QString doubled = text;
+    doubled.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    out.append('"');
+    windows1252::appendWithCrLf(out, doubled);
+    out.append('"');
+}
+
+}  // namespace
+
+LicenceFile::LicenceFile(QString path) : path_(std::move(path)) {}
+
+LicenceFile LicenceFile::inProgramFolder() { return LicenceFile(programFilePath(QStringLiteral("Config.lic"))); }
+
+bool LicenceFile::exists() const { return file_io::entryExists(path_); }
+
+LicencesRead LicenceFile::read() const
+{
+    QByteArray bytes;
+    if (auto error = file_io::readAll(path_, bytes))
+        return {std::nullopt, error};
+    return parseLicences(bytes, path_);
+}
+
+std::optional<FileError> LicenceFile::write(const Licences& texts) const
+{
+    return file_io::replace(path_, file_io::wholly(formatLicences(texts)));
+}
+
+LicencesRead parseLicences(const QByteArray& bytes, const QString& path)
+{
+    const QString text = windows1252::decode(bytes);
+    FieldReader reader(text, path);
+    Licences texts;
+    if (auto error = reader.read(texts.use, false))
+        return {std::nullopt, error};
+    if (auto error = reader.read(texts.distribution, true))
+        return {std::nullopt, error};
+    return {texts, std::nullopt};
+}
+
+QByteArray formatLicences(const Licences& texts)
+{
+    QByteArray bytes;
+    appendQuoted(bytes, texts.use);
+    bytes.append(',');
+    appendQuoted(bytes, texts.distribution);
+    bytes.append("\r\n");
+    return bytes;
+}

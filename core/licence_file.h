@@ -1,0 +1,54 @@
+#pragma once
+
+#include "file_error.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// The two default licence texts.
+struct Licences {
+    QString use;
+    QString distribution;
+
+    bool operator==(const Licences&) const = default;
+};
+
+// What reading the texts gave: the two texts, or why they could not be read.
+struct LicencesRead {
+    std::optional<Licences> texts;
+    std::optional<FileError> error;
+};
+
+// Config.lic, the licence defaults file: one record of two quoted fields,
+// "use","distribution" and CR LF, in Windows-1252.
+class LicenceFile {
+public:
+    explicit LicenceFile(QString path);
+
+    // Config.lic in the program folder.
+    static LicenceFile inProgramFolder();
+
+    const QString& path() const { return path_; }
+
+    // True when an entry of that name exists, a folder included; opens nothing.
+    bool exists() const;
+
+    // Reads the two texts. Each line break (CR LF, or a lone CR) comes back as
+    // LF, and a doubled quote inside a quoted field as one quote.
+    LicencesRead read() const;
+
+    // Replaces the file with the record of the two texts; a failed write
+    // leaves the old file as it was.
+    [[nodiscard]] std::optional<FileError> write(const Licences& texts) const;
+
+private:
+    QString path_;
+};
+
+// The same read over the file's bytes; path only names the file in errors.
+LicencesRead parseLicences(const QByteArray& bytes, const QString& path);
+
+// The file's bytes for the two texts: line breaks as CR LF, a double quote
+// inside a text doubled.
+QByteArray formatLicences(const Licences& texts);

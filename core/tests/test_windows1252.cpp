@@ -1,0 +1,42 @@
+#include "windows1252.h"
+
+#include <QTest>
+
+class TestWindows1252 : public QObject {
+    Q_OBJECT
+private slots:
+    void encodesLatinAndTheHighBlock()
+    {
+        QCOMPARE(windows1252::encode(u"Página DESCRIPCIÓN ñ"), QByteArray("P\xE1gina DESCRIPCI\xD3N \xF1"));
+        QCOMPARE(windows1252::encode(u"€ … Ÿ ž"), QByteArray("\x80 \x85 \x9F \x9E"));
+    }
+
+    void replacesEachUnencodableCharacterWithOneQuestionMark()
+    {
+        // A Greek letter, a CJK ideograph and an emoji outside the BMP.
+        QCOMPARE(windows1252::encode(QStringLiteral("a\u03A9b\u4E2Dc\U0001F600d")), QByteArray("a?b?c?d"));
+        QVERIFY(!windows1252::encode(QStringLiteral("\U0001F600")).contains('\x1A'));
+    }
+
+    void decodesEveryByteAndRoundTrips()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(static_cast<char>(b));
+        const QString text = windows1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC));
+        QCOMPARE(text.at(0x81), QChar(0x81));
+        QCOMPARE(windows1252::encode(text), all);
+    }
+
+    void writesBareLineFeedsAsCrLfAndKeepsPairs()
+    {
+        QByteArray out("x");
+        windows1252::appendWithCrLf(out, u"a\nb\r\nc\n\n");
+        QCOMPARE(out, QByteArray("xa\r\nb\r\nc\r\n\r\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestWindows1252)
+#include "test_windows1252.moc"

@@ -1,0 +1,149 @@
+// The main window's handlers: load, Create, Options, About, Close and the
+// polling timer.
+#include "main_window.h"
+
+#include "about_window.h"
+#include "captions.h"
+#include "controls.h"
+#include "document_writer.h"
+#include "message_box.h"
+#include "options_window.h"
+#include "save_dialog.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+CheckState checkStateOf(const QCheckBox* box)
+{
+    switch (box->checkState()) {
+    case Qt::Checked:
+        return CheckState::Ticked;
+    case Qt::PartiallyChecked:
+        return CheckState::Greyed;
+    default:
+        return CheckState::Clear;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const Edition& edition, QWidget* parent)
+    : ProgramWindow(parent),
+      edition_(edition),
+      saveDialog_(std::make_unique<QtSaveDialog>(edition)),
+      dateFormat_(GeneralDateFormat::fromSystem())
+{
+    buildLayout();
+    connect(createButton_, &QPushButton::clicked, this, &MainWindow::onCreateClicked);
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::onOptionsClicked);
+    connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
+    connect(pollTimer_, &QTimer::timeout, this, &MainWindow::onPollTick);
+    load();
+    pollTimer_->start();
+    productEdit_->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+// Captions first, then the licence defaults, then the starting states.
+void MainWindow::load()
+{
+    applyCaptions(this, edition_.captionsOf(objectName(), fixedCaptions()));
+    loadLicences();
+    setInitialStates();
+}
+
+void MainWindow::loadLicences()
+{
+    const LicenceFile file = LicenceFile::inProgramFolder();
+    if (!file.exists())
+        return;
+    const LicencesRead read = file.read();
+    if (read.error)
+        message_box::showError(this, *read.error);
+    else
+        setLicences(*read.texts);
+}
+
+void MainWindow::setInitialStates()
+{
+    statusCheck_->setCheckState(Qt::Unchecked);
+    finalOption_->setChecked(true);
+    finalOption_->setEnabled(false);
+    betaOption_->setEnabled(false);
+    const QDateTime now = QDateTime::currentDateTime();
+    datePicker_->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
+}
+
+DocumentRecord MainWindow::record() const
+{
+    DocumentRecord record;
+    record.product = productEdit_->text();
+    record.version = versionEdit_->text();
+    record.status = statusFor(checkStateOf(statusCheck_), finalOption_->isChecked());
+    record.author = authorEdit_->text();
+    record.email = emailEdit_->text();
+    record.web = webEdit_->text();
+    record.date = generalDateText(datePicker_->dateTime(), dateFormat_);
+    record.description = plainTextOf(descriptionEdit_);
+    record.useLicence = plainTextOf(useLicenceEdit_);
+    record.distributionLicence = plainTextOf(distributionLicenceEdit_);
+    return record;
+}
+
+void MainWindow::onCreateClicked()
+{
+    lastFileName_ = saveDialog_->showSave(this);
+    if (lastFileName_.isEmpty())
+        return;
+    if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode()))
+        message_box::showError(this, *error);
+}
+
+void MainWindow::onOptionsClicked()
+{
+    if (!optionsWindow_ || !optionsWindow_->isLoaded()) {
+        optionsWindow_ = new OptionsWindow(edition_);
+        connect(optionsWindow_, &OptionsWindow::licencesHandedOver, this, &MainWindow::setLicences);
+        connect(optionsWindow_, &OptionsWindow::closing, this, &QWidget::show);
+    }
+    // The main window goes only once the options window is on the screen; it
+    // stays loaded, with its contents and its running timer.
+    optionsWindow_->show();
+    hide();
+}
+
+void MainWindow::onAboutClicked()
+{
+    if (!aboutWindow_ || !aboutWindow_->isLoaded())
+        aboutWindow_ = new AboutWindow(edition_);
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
+}
+
+void MainWindow::onPollTick()
+{
+    const bool statusStated = statusCheck_->checkState() != Qt::Unchecked;
+    finalOption_->setEnabled(statusStated);
+    betaOption_->setEnabled(statusStated);
+    createButton_->setEnabled(!productEdit_->text().isEmpty() && !versionEdit_->text().isEmpty());
+}
+
+void MainWindow::setLicences(const Licences& licences)
+{
+    useLicenceEdit_->setPlainText(licences.use);
+    distributionLicenceEdit_->setPlainText(licences.distribution);
+}
+
+void MainWindow::setSaveDialog(std::unique_ptr<SaveDialog> dialog) { saveDialog_ = std::move(dialog); }
+
+void MainWindow::setDateFormat(const GeneralDateFormat& format) { dateFormat_ = format; }

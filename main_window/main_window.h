@@ -1,0 +1,95 @@
+#pragma once
+
+#include "document.h"
+#include "edition.h"
+#include "general_date.h"
+#include "licence_file.h"
+#include "program_window.h"
+
+#include <QPointer>
+#include <memory>
+
+class AboutWindow;
+class FocusHighlight;
+class OptionsWindow;
+class QCheckBox;
+class QDateTimeEdit;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class SaveDialog;
+
+// The main window: the form on which the author describes the product, the
+// Create command that writes the read-me document, and the Options, About
+// and Close commands.
+class MainWindow : public ProgramWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(const Edition& edition, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The record Create writes, read from the window's current values.
+    DocumentRecord record() const;
+
+    // The two licence boxes.
+    void setLicences(const Licences& licences);
+
+    void setSaveDialog(std::unique_ptr<SaveDialog> dialog);
+    void setDateFormat(const GeneralDateFormat& format);
+
+    // The last path Create was given (empty after a cancelled run).
+    QString lastFileName() const { return lastFileName_; }
+
+private:
+    void buildLayout();
+    void buildButtons();
+    void buildTitleGroup();
+    void buildAuthorGroup();
+    void buildLicenceGroup();
+    void buildDescriptionGroup();
+    void setUpTabOrder();
+    void setUpFocusHighlight();
+    QList<Caption> fixedCaptions() const;
+
+    void load();
+    void loadLicences();
+    void setInitialStates();
+    void onCreateClicked();
+    void onOptionsClicked();
+    void onAboutClicked();
+    void onPollTick();
+
+    Edition edition_;
+    std::unique_ptr<SaveDialog> saveDialog_;
+    GeneralDateFormat dateFormat_;
+    QString lastFileName_;
+    QPointer<OptionsWindow> optionsWindow_;
+    QPointer<AboutWindow> aboutWindow_;
+
+    QPushButton* optionsButton_ = nullptr;
+    QPushButton* aboutButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    QPushButton* createButton_ = nullptr;
+    QGroupBox* titleGroup_ = nullptr;
+    QGroupBox* authorGroup_ = nullptr;
+    QGroupBox* licenceGroup_ = nullptr;
+    QGroupBox* descriptionGroup_ = nullptr;
+    QLineEdit* productEdit_ = nullptr;
+    QLineEdit* versionEdit_ = nullptr;
+    QCheckBox* statusCheck_ = nullptr;
+    QRadioButton* finalOption_ = nullptr;
+    QRadioButton* betaOption_ = nullptr;
+    QLineEdit* authorEdit_ = nullptr;
+    QLineEdit* emailEdit_ = nullptr;
+    QLineEdit* webEdit_ = nullptr;
+    QDateTimeEdit* datePicker_ = nullptr;
+    QPlainTextEdit* useLicenceEdit_ = nullptr;
+    QPlainTextEdit* distributionLicenceEdit_ = nullptr;
+    QPlainTextEdit* descriptionEdit_ = nullptr;
+    QTimer* pollTimer_ = nullptr;
+    FocusHighlight* highlight_ = nullptr;
+};

@@ -1,0 +1,153 @@
+#include "main_window_driver.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The named element that holds the focus (the date picker's inner line
+// edit counts as the picker).
+QString focusedElement()
+{
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+            return w->objectName();
+    }
+    return {};
+}
+
+QRect twipsArea(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void windowIsFixedCentredAndTitled()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        QCOMPARE(ui.window->size(), QSize(852, 655));
+        QCOMPARE(ui.window->minimumSize(), ui.window->maximumSize());
+        QVERIFY(!(ui.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(ui.window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(ui.window->windowTitle(), QStringLiteral("Trumi Editor 1.1 - 2004 - Equipo Trumi"));
+        const QPoint screenCentre = ui.window->screen()->availableGeometry().center();
+        QVERIFY((ui.window->frameGeometry().center() - screenCentre).manhattanLength() <= 2);
+        MainWindowDriver single(Edition::release10());
+        QCOMPARE(single.window->windowTitle(), QStringLiteral("Trumi Editor 1.0 - 2004 - Equipo Trumi"));
+    }
+
+    void elementsSitWhereTheLayoutPutsThem()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        QCOMPARE(ui.find("CmdCrear")->geometry(), twipsArea(1200, 9000, 1335, 615));
+        QCOMPARE(ui.find("Frame3")->geometry(), twipsArea(7680, 1200, 4935, 5415));
+        QCOMPARE(ui.find("TxtDistribucion")->geometry(), twipsArea(360, 3240, 4335, 1815));
+        QCOMPARE(ui.find("TxtDistribucion")->parentWidget()->objectName(), QStringLiteral("Frame3"));
+        QCOMPARE(ui.find("Calendario")->geometry(), twipsArea(1920, 2040, 2655, 375));
+        QCOMPARE(ui.find("Label10")->width(), 4335 / 15);
+        MainWindowDriver single(Edition::release10());
+        QCOMPARE(single.find("Label10")->width(), 1815 / 15);
+    }
+
+    void everyFixedCaptionFitsItsPlace()
+    {
+        MainWindowDriver ui(Edition::release10());
+        for (const QLabel* label : ui.window->findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000),
+                                                                   Qt::TextWordWrap, label->text());
+            QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(), qPrintable(label->text()));
+            QVERIFY2(label->wordWrap() || label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->text()));
+            // The layout itself lets a prompt touch its box by one pixel.
+            for (const QWidget* sibling : label->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const QRect common = sibling->geometry().intersected(label->geometry());
+                QVERIFY2(sibling == label || common.height() <= 1 || common.width() <= 1,
+                         qPrintable(label->objectName() + " overlaps " + sibling->objectName()));
+            }
+        }
+    }
+
+    void release11HasTooltipsOnEveryAuthorField()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        QCOMPARE(ui.find("TxtWeb")->toolTip(), QStringLiteral("Página web del autor y/o actualizaciones."));
+        QCOMPARE(ui.find("Calendario")->toolTip(), QStringLiteral("Fecha de creación del producto."));
+    }
+
+    void release10HasItsFixedSpanishCaptions()
+    {
+        MainWindowDriver ui(Edition::release10());
+        QCOMPARE(ui.find<QAbstractButton>("CmdCrear")->text(), QStringLiteral("&Crear Trumi"));
+        QCOMPARE(ui.find<QAbstractButton>("Chk1")->text(), QStringLiteral("Especificar estado de la versión. ( Si / No )"));
+        QCOMPARE(ui.find<QGroupBox>("Frame4")->title(), QStringLiteral("Descripción del producto e instalación"));
+        QCOMPARE(ui.find<QLabel>("Label11")->text(), QStringLiteral("Licencia de distrubución:"));
+        QCOMPARE(ui.find("TxtProducto")->toolTip(), QStringLiteral("Nombre del producto sin la versión."));
+        QCOMPARE(ui.find("TxtWeb")->toolTip(), QString());
+        QCOMPARE(ui.find("Calendario")->toolTip(), QString());
+    }
+
+    void tabOrderFollowsTheLayout()
+    {
+        MainWindowDriver ui(Edition::release10());
+        ui.type("TxtProducto", QStringLiteral("p"));
+        ui.type("TxtVersion", QStringLiteral("v"));
+        ui.find<QCheckBox>("Chk1")->setChecked(true);
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled() && ui.find("OpVer1")->isEnabled());
+        // Of the two options only the selected one takes the focus.
+        QVERIFY(activate(ui.window));
+        ui.find("TxtProducto")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 15; ++i) {
+            order << focusedElement();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe",
+                                     "TxtEmail", "TxtWeb", "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc",
+                                     "CmdCrear", "CmdOpciones", "CmdAcercade", "CmdCerrar"}));
+    }
+
+    void loadSetsTheStartingStates()
+    {
+        const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+        MainWindowDriver ui(Edition::release11(nullptr));
+        QCOMPARE(ui.find<QCheckBox>("Chk1")->checkState(), Qt::Unchecked);
+        QVERIFY(ui.find<QRadioButton>("OpVer1")->isChecked());
+        QVERIFY(!ui.find("OpVer1")->isEnabled());
+        QVERIFY(!ui.find("OpVer2")->isEnabled());
+        const QDateTime value = ui.find<QDateTimeEdit>("Calendario")->dateTime();
+        QVERIFY(value >= before && value <= QDateTime::currentDateTime());
+        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->minimumDate(), QDate(1601, 1, 1));
+        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->maximumDate(), QDate(9999, 12, 31));
+        QVERIFY(ui.find<QDateTimeEdit>("Calendario")->displayFormat().contains(QLatin1String("yyyy")));
+        QCOMPARE(ui.window->findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 100);
+        QVERIFY(ui.window->findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+    }
+
+    void boxesTakeAnyLengthAndNeverScrollSideways()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        const QString longText(100000, QLatin1Char('n'));
+        ui.type("TxtProducto", longText);
+        QCOMPARE(ui.line("TxtProducto")->text(), longText);
+        for (const char* name : {"TxtDesc", "TxtUso", "TxtDistribucion"}) {
+            QCOMPARE(ui.box(name)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QVERIFY(ui.box(name)->tabChangesFocus());
+        }
+    }
+
+    void closeUnloadsTheWindow()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        ui.find<QPushButton>("CmdCerrar")->click();
+        QTRY_VERIFY(ui.window.isNull());
+    }
+};
+
+TRUMI_TEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,0 +1,187 @@
+#include "caption_keys.h"
+#include "language_file.h"
+#include "licence_file.h"
+#include "main_window_driver.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+#include <cerrno>
+
+namespace {
+
+QColor boxColour(const QWidget* box) { return box->palette().color(QPalette::Base); }
+
+const char* const kEightBoxes[] = {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail",
+                                   "TxtWeb",      "TxtUso",     "TxtDistribucion", "TxtDesc"};
+
+// Waits for the next tick of the window's polling timer.
+bool nextTick(const MainWindowDriver& ui)
+{
+    QSignalSpy tick(ui.window->findChild<QTimer*>(QStringLiteral("Timer1")), &QTimer::timeout);
+    return tick.wait(1000);
+}
+
+}  // namespace
+
+class TestMainWindowLoad : public QObject {
+    Q_OBJECT
+
+private:
+    const LanguageFile language_;
+
+private slots:
+    void missingLanguageFileLeavesEveryCaptionBlank()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Edition::release11(&language_));
+        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi")))
+            QCOMPARE(captionOf(ui.find(row.element)), QString());
+        QVERIFY(ui.window->windowTitle().startsWith(QLatin1String("Trumi Editor 1.1")));
+        QCOMPARE(ui.find("TxtVersion")->toolTip(), QStringLiteral("Versión del producto."));
+        ui.type("TxtProducto", QStringLiteral("p"));
+        ui.type("TxtVersion", QStringLiteral("v"));
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
+    }
+
+    void languageFileWithOnlyCad1CaptionsOnlyTheOptionsButton()
+    {
+        TemporaryProgramFolder folder;
+        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad1=&Opciones\r\n");
+        MainWindowDriver ui(Edition::release11(&language_));
+        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi")))
+            QCOMPARE(captionOf(ui.find(row.element)), row.key == QByteArray("Cad1") ? QStringLiteral("&Opciones") : QString());
+    }
+
+    void shippedSpanishFileGivesTheCaptionsOfRelease10()
+    {
+        TemporaryProgramFolder folder;
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        MainWindowDriver multi(Edition::release11(&language_));
+        MainWindowDriver single(Edition::release10());
+        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi"))) {
+            const QString caption = captionOf(multi.find(row.element));
+            if (row.key == QByteArray("Cad22"))
+                QCOMPARE(caption, QStringLiteral("Licencia de distribución:"));
+            else
+                QCOMPARE(caption, captionOf(single.find(row.element)));
+        }
+    }
+
+    void licenceBoxesStartWithTheStoredTexts()
+    {
+        TemporaryProgramFolder folder;
+        QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("uso, \"libre\"\nsegunda"), QStringLiteral("dist")}));
+        for (const Edition& edition : {Edition::release11(&language_), Edition::release10()}) {
+            MainWindowDriver ui(edition);
+            QCOMPARE(ui.box("TxtUso")->toPlainText(), QStringLiteral("uso, \"libre\"\nsegunda"));
+            QCOMPARE(ui.box("TxtDistribucion")->toPlainText(), QStringLiteral("dist"));
+        }
+    }
+
+    void malformedLicenceFileIsReportedAndTheWindowOpens_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("number");
+        QTest::newRow("one field") << QByteArray("\"uno\"\r\n") << 62;
+        QTest::newRow("a folder") << QByteArray("folder") << EISDIR;
+    }
+    void malformedLicenceFileIsReportedAndTheWindowOpens()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, number);
+        TemporaryProgramFolder folder;
+        if (content == "folder")
+            QDir(folder.path()).mkdir(QStringLiteral("Config.lic"));
+        else
+            writeBytes(LicenceFile::inProgramFolder().path(), content);
+        RecordedMessages messages;
+        MainWindowDriver ui(Edition::release11(&language_));
+        QVERIFY(messages.isOneError(number));
+        QVERIFY(messages.all().first().contains(QStringLiteral("Config.lic")));
+        QVERIFY(ui.window->isVisible());
+        QCOMPARE(ui.box("TxtUso")->toPlainText(), QString());
+        QCOMPARE(ui.box("TxtDistribucion")->toPlainText(), QString());
+        if (content != "folder")
+            QCOMPARE(readBytes(LicenceFile::inProgramFolder().path()), content);
+    }
+
+    void focusedBoxIsPaleYellowAndTurnsWhiteWhenLeft()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Edition::release11(&language_));
+        const QColor designColour = boxColour(ui.find("TxtDesc"));
+        QCOMPARE(designColour, QApplication::palette().color(QPalette::Base));
+        QVERIFY(activate(ui.window));
+        QCOMPARE(QApplication::focusWidget(), ui.find("TxtProducto"));
+        QCOMPARE(boxColour(ui.find("TxtProducto")), QColor(255, 255, 192));
+        QCOMPARE(boxColour(ui.find("TxtDesc")), designColour);  // not focused yet
+
+        for (const char* name : kEightBoxes) {
+            ui.find(name)->setFocus(Qt::TabFocusReason);
+            for (const char* other : kEightBoxes) {
+                const bool entered = QByteArray(other) == name;
+                QCOMPARE(boxColour(ui.find(other)), entered ? QColor(255, 255, 192) : QColor(Qt::white));
+            }
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // from the description to Create
+        QCOMPARE(boxColour(ui.find("TxtDesc")), QColor(Qt::white));
+        QCOMPARE(boxColour(ui.find("Calendario")), QApplication::palette().color(QPalette::Base));
+    }
+
+    void tabTakesTheHighlightFromBoxToBox()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Edition::release11(&language_));
+        QVERIFY(activate(ui.window));
+        QTest::keyClick(ui.find("TxtProducto"), Qt::Key_Tab);
+        QCOMPARE(boxColour(ui.find("TxtProducto")), QColor(Qt::white));
+        QCOMPARE(boxColour(ui.find("TxtVersion")), QColor(255, 255, 192));
+        QTest::keyClick(ui.find("TxtVersion"), Qt::Key_Tab);  // to the check box: no highlight there
+        QCOMPARE(boxColour(ui.find("TxtVersion")), QColor(Qt::white));
+    }
+
+    void createFollowsProductAndVersionWithinOneTick()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Edition::release11(&language_));
+        auto* crear = ui.find("CmdCrear");
+        QVERIFY(nextTick(ui));
+        QVERIFY(!crear->isEnabled());
+        ui.type("TxtProducto", QStringLiteral("demo"));
+        QVERIFY(nextTick(ui));
+        QVERIFY(!crear->isEnabled());
+        ui.type("TxtVersion", QStringLiteral("   "));  // spaces count as filled
+        QVERIFY(nextTick(ui));
+        QVERIFY(crear->isEnabled());
+        ui.type("TxtProducto", {});
+        QVERIFY(nextTick(ui));
+        QVERIFY(!crear->isEnabled());
+        QVERIFY(!ui.find("OpVer1")->isEnabled());  // the boxes never touch the options
+    }
+
+    void optionsFollowTheCheckBoxAndKeepTheirChoice()
+    {
+        TemporaryProgramFolder folder;
+        MainWindowDriver ui(Edition::release11(&language_));
+        auto* chk1 = ui.find<QCheckBox>("Chk1");
+        auto* opVer2 = ui.find<QRadioButton>("OpVer2");
+        chk1->setChecked(true);
+        QVERIFY(nextTick(ui));
+        QVERIFY(ui.find("OpVer1")->isEnabled() && opVer2->isEnabled());
+        opVer2->setChecked(true);
+        chk1->setChecked(false);
+        QVERIFY(nextTick(ui));
+        QVERIFY(!ui.find("OpVer1")->isEnabled() && !opVer2->isEnabled());
+        QVERIFY(opVer2->isChecked());
+        chk1->setCheckState(Qt::PartiallyChecked);
+        QVERIFY(nextTick(ui));
+        QVERIFY(opVer2->isEnabled() && opVer2->isChecked());
+    }
+};
+
+TRUMI_TEST_MAIN(TestMainWindowLoad)
+#include "test_main_window_load.moc"

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "about_window.h"
+#include "main_window.h"
+#include "options_window.h"
+#include "test_windows.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+// Drives a real main window the way a user does, through its widgets found
+// by name, with the Save dialog answered by preset paths and a fixed date
+// format.
+class MainWindowDriver {
+public:
+    explicit MainWindowDriver(const Edition& edition) : window(new MainWindow(edition))
+    {
+        window->setDateFormat({"%d/%m/%Y", "%H:%M:%S"});
+        window->show();
+    }
+    ~MainWindowDriver() { delete window.data(); }
+
+    template <typename T = QWidget>
+    T* find(const char* name) const
+    {
+        return elementOf<T>(window, name);
+    }
+    QLineEdit* line(const char* name) const { return find<QLineEdit>(name); }
+    QPlainTextEdit* box(const char* name) const { return find<QPlainTextEdit>(name); }
+
+    void type(const char* name, const QString& text) const { line(name)->setText(text); }
+    void typeBox(const char* name, const QString& text) const { box(name)->setPlainText(text); }
+    void setDate(const QDateTime& value) const { find<QDateTimeEdit>("Calendario")->setDateTime(value); }
+
+    PresetSaveDialog* answerSaveWith(QStringList paths)
+    {
+        auto dialog = std::make_unique<PresetSaveDialog>(std::move(paths));
+        PresetSaveDialog* raw = dialog.get();
+        window->setSaveDialog(std::move(dialog));
+        return raw;
+    }
+
+    // Presses Create once the polling timer has enabled it.
+    bool create() const
+    {
+        auto* createButton = find<QPushButton>("CmdCrear");
+        if (!QTest::qWaitFor([&] { return createButton->isEnabled(); }, 2000))
+            return false;
+        createButton->click();
+        return true;
+    }
+
+    // The options or about window, opened with the main window's button.
+    OptionsWindow* openOptions() const
+    {
+        find<QPushButton>("CmdOpciones")->click();
+        return loadedWindow<OptionsWindow>();
+    }
+    AboutWindow* openAbout() const
+    {
+        find<QPushButton>("CmdAcercade")->click();
+        return loadedWindow<AboutWindow>();
+    }
+
+    // Every text and state the user can see, to show that nothing changed.
+    QStringList snapshot() const
+    {
+        QStringList values;
+        for (const char* name : {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail", "TxtWeb"})
+            values << line(name)->text();
+        for (const char* name : {"TxtDesc", "TxtUso", "TxtDistribucion"})
+            values << box(name)->toPlainText();
+        values << QString::number(find<QCheckBox>("Chk1")->checkState())
+               << QString::number(find<QRadioButton>("OpVer1")->isChecked())
+               << find<QDateTimeEdit>("Calendario")->dateTime().toString(Qt::ISODate);
+        return values;
+    }
+
+    QPointer<MainWindow> window;
+};

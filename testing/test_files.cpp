@@ -1,0 +1,60 @@
+#include "test_files.h"
+
+#include "program_folder.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+TemporaryProgramFolder::TemporaryProgramFolder() { overrideProgramFolder(dir_.path()); }
+TemporaryProgramFolder::~TemporaryProgramFolder() { overrideProgramFolder({}); }
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+QString makeFullDevice(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/full");
+    if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
+        return {};
+    return path;
+}
+
+namespace {
+constexpr int kNobody = 65534;
+}
+
+UnprivilegedFileAccess::UnprivilegedFileAccess()
+    : previousGroup_(::setfsgid(kNobody)), previousUser_(::setfsuid(kNobody))
+{
+}
+
+UnprivilegedFileAccess::~UnprivilegedFileAccess()
+{
+    ::setfsuid(previousUser_);
+    ::setfsgid(previousGroup_);
+}

@@ -1,0 +1,32 @@
+#include "test_windows.h"
+
+#include "message_box.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+
+RecordedMessages::RecordedMessages() { message_box::recordInto(&messages_); }
+RecordedMessages::~RecordedMessages() { message_box::recordInto(nullptr); }
+
+bool RecordedMessages::isOneError(int number) const
+{
+    return messages_.size() == 1 && messages_.first().contains(QStringLiteral("Error %1: ").arg(number));
+}
+
+QString captionOf(const QWidget* element)
+{
+    if (auto* label = qobject_cast<const QLabel*>(element))
+        return label->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(element))
+        return group->title();
+    if (auto* button = qobject_cast<const QAbstractButton*>(element))
+        return button->text();
+    return element->windowTitle();
+}
+
+bool activate(QWidget* window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}

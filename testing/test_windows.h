@@ -1,0 +1,71 @@
+#pragma once
+
+// Helpers for tests of the windows.
+
+#include "geometry.h"
+#include "program_window.h"
+#include "save_dialog.h"
+#include "test_files.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <QTest>
+
+// Answers the Save dialog with preset paths, one per show; an exhausted
+// queue answers as a cancel.
+class PresetSaveDialog : public SaveDialog {
+public:
+    explicit PresetSaveDialog(QStringList answers) : answers_(std::move(answers)) {}
+    QString showSave(QWidget*) override
+    {
+        ++shows_;
+        return answers_.isEmpty() ? QString() : answers_.takeFirst();
+    }
+    int shows() const { return shows_; }
+
+private:
+    QStringList answers_;
+    int shows_ = 0;
+};
+
+// Collects the program's error messages for as long as it lives, instead of
+// showing them modally.
+class RecordedMessages {
+public:
+    RecordedMessages();
+    ~RecordedMessages();
+    RecordedMessages(const RecordedMessages&) = delete;
+    RecordedMessages& operator=(const RecordedMessages&) = delete;
+    const QStringList& all() const { return messages_; }
+
+    // Exactly one message, and it reports the error of that number.
+    bool isOneError(int number) const;
+
+private:
+    QStringList messages_;
+};
+
+// The caption a label, group, button or window shows.
+QString captionOf(const QWidget* element);
+
+// The element of that object name inside the window.
+template <typename T = QWidget>
+T* elementOf(const QWidget* window, const char* name)
+{
+    return window->findChild<T*>(QString::fromLatin1(name));
+}
+
+// Gives the window the keyboard, as a user's click on it would.
+bool activate(QWidget* window);
+
+// Like QTEST_MAIN, with the program's look applied as the program does.
+#define TRUMI_TEST_MAIN(TestObject)                        \
+    int main(int argc, char** argv)                        \
+    {                                                      \
+        QApplication app(argc, argv);                      \
+        applyProgramLook();                                \
+        app.setAttribute(Qt::AA_Use96Dpi, true);           \
+        TestObject test;                                   \
+        QTEST_SET_MAIN_SOURCE_PATH                         \
+        return QTest::qExec(&test, argc, argv);            \
+    }

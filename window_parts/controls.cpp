@@ -1,0 +1,116 @@
+#include "controls.h"
+
+#include "geometry.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <limits>
+
+QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidget* buddy)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(area);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* addButton(QWidget* parent, const QString& name, const QRect& area)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(area);
+    button->setAutoDefault(false);
+    return button;
+}
+
+namespace {
+
+// A group as the program draws it: a white panel with a thin border whose
+// caption sits on the top line. Painted here rather than by a style sheet,
+// which would cost every window a style of its own at start-up.
+class Frame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        const QFontMetrics metrics = fontMetrics();
+        const int middle = metrics.height() / 2;
+        painter.setPen(QColor(160, 160, 160));
+        painter.drawRect(QRect(0, middle, width() - 1, height() - middle - 1));
+        if (title().isEmpty())
+            return;
+        const int flags = Qt::TextShowMnemonic | Qt::AlignLeft | Qt::AlignTop;
+        const QRect caption = metrics.boundingRect(QRect(8, 0, width() - 16, metrics.height()), flags, title())
+                                  .adjusted(-2, 0, 2, 0);
+        painter.fillRect(caption, Qt::white);
+        style()->drawItemText(&painter, caption.adjusted(2, 0, -2, 0), flags, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
+
+}  // namespace
+
+QGroupBox* addFrame(QWidget* parent, const QString& name, const QRect& area)
+{
+    auto* frame = new Frame(parent);
+    frame->setObjectName(name);
+    frame->setGeometry(area);
+    paintWhite(frame);
+    return frame;
+}
+
+QLabel* addPicture(QWidget* parent, const QString& name, const QString& resource, const QRect& area)
+{
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setGeometry(area);
+    picture->setPixmap(QPixmap(resource));
+    picture->setScaledContents(true);
+    picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return picture;
+}
+
+QLineEdit* addLineBox(QWidget* parent, const QString& name, const QRect& area)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(area);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QPlainTextEdit* addMultiLineBox(QWidget* parent, const QString& name, const QRect& area)
+{
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(area);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+QString plainTextOf(const QPlainTextEdit* box)
+{
+    QString text = box->document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = QLatin1Char('\n');
+    }
+    return text;
+}
