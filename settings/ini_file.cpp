@@ -7,19 +7,51 @@
 
 namespace {
 
-// A file that starts with the UTF-8 byte-order mark, or whose bytes are
-// valid UTF-8 and include non-ASCII characters, is UTF-8, as Linux editors
-// save it; anything else is Windows-1252.
+// A file that starts with a UTF-8 or UTF-16 byte-order mark is read in that
+// encoding; one whose bytes are valid UTF-8 and include non-ASCII
+// characters is UTF-8, as Linux editors save it; anything else is
+// Windows-1252.
 QString decodeSettings(const QByteArray& bytes)
 {
-    static const QByteArray byteOrderMark("\xEF\xBB\xBF");
-    if (bytes.startsWith(byteOrderMark))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
+        if (*encoding == QStringConverter::Utf16LE || *encoding == QStringConverter::Utf16BE ||
+            (*encoding == QStringConverter::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))) {
+            QStringDecoder decoder(*encoding);
+            return decoder(bytes);
+        }
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8(bytes);
     if (!utf8.hasError())
         return text;
     return windows1252::decode(bytes);
+}
+
+bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+QStringView trimmedBlanks(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// A ^Z at the end of the file is a blank there, as are the line ends and
+// blanks around it.
+QStringView withoutEndOfFileMark(QStringView text)
+{
+    while (!text.isEmpty() && (isBlank(text.back()) || text.back() == u'\x1A' || text.back() == u'\r' ||
+                               text.back() == u'\n'))
+        text.chop(1);
+    return text;
+}
+
+QStringView upToNul(QStringView text)
+{
+    const qsizetype nul = text.indexOf(QChar(0));
+    return nul < 0 ? text : text.first(nul);
 }
 
 QStringView unquoted(QStringView value)
@@ -29,68 +61,61 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
-// Walks the file's lines, telling each section header and each key line.
-class ProfileLines {
-public:
-    explicit ProfileLines(QStringView text) : text_(text) {}
+QString nameKey(QStringView name) { return upToNul(trimmedBlanks(name)).toString().toCaseFolded(); }
 
-    bool next(QStringView& line)
-    {
-        if (position_ > text_.size())
-            return false;
-        qsizetype end = position_;
-        while (end < text_.size() && text_[end] != u'\n' && text_[end] != u'\r')
-            ++end;
-        line = text_.sliced(position_, end - position_).trimmed();
-        position_ = end + (end + 1 < text_.size() && text_[end] == u'\r' && text_[end + 1] == u'\n' ? 2 : 1);
-        return true;
-    }
+QString valueOf(QStringView text) { return unquoted(upToNul(trimmedBlanks(text))).left(IniFile::kLongestValue).toString(); }
 
-private:
-    QStringView text_;
-    qsizetype position_ = 0;
-};
-
-bool isSectionHeader(QStringView line) { return line.startsWith(u'[') && line.contains(u']'); }
-
-QStringView sectionName(QStringView line) { return line.sliced(1, line.indexOf(u']') - 1).trimmed(); }
-
-QString valueIn(QStringView text, QStringView section, QStringView key)
+// Calls lineFound with each line of the text, without its line end: CR LF,
+// LF and CR each end a line.
+template <typename LineFound>
+void forEachLine(QStringView text, LineFound lineFound)
 {
-    ProfileLines lines(text);
-    QStringView line;
-    bool inSection = false;
-    while (lines.next(line)) {
-        if (line.isEmpty() || line.startsWith(u';'))
-            continue;
-        if (isSectionHeader(line)) {
-            if (inSection)
-                return {};  // only the first matching section counts
-            inSection = sectionName(line).compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inSection || equals < 0)
-            continue;
-        if (line.first(equals).trimmed().compare(key, Qt::CaseInsensitive) == 0)
-            return unquoted(line.sliced(equals + 1).trimmed()).left(IniFile::kLongestValue).toString();
+    qsizetype position = 0;
+    while (position <= text.size()) {
+        qsizetype end = position;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        lineFound(text.sliced(position, end - position));
+        position = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
     }
-    return {};
 }
 
 }  // namespace
 
-IniFile IniFile::fromBytes(const QByteArray& bytes) { return IniFile(decodeSettings(bytes)); }
+IniFile IniFile::fromBytes(const QByteArray& bytes)
+{
+    IniFile file;
+    const QString text = decodeSettings(bytes);
+    QHash<QString, QString>* section = nullptr;  // only the first of each name counts
+    forEachLine(withoutEndOfFileMark(text), [&](QStringView rawLine) {
+        const QStringView line = trimmedBlanks(rawLine);
+        if (line.isEmpty() || line.startsWith(u';'))
+            return;
+        if (line.startsWith(u'[') && line.contains(u']')) {
+            const QString name = nameKey(line.sliced(1, line.indexOf(u']') - 1));
+            section = file.sections_.contains(name) ? nullptr : &file.sections_[name];
+            return;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!section || equals < 0)
+            return;
+        const QString key = nameKey(line.first(equals));
+        if (!section->contains(key))
+            section->insert(key, valueOf(line.sliced(equals + 1)));
+    });
+    return file;
+}
 
 IniFile IniFile::read(const QString& path)
 {
     QByteArray bytes;
     if (file_io::readAll(path, bytes))
-        return IniFile(QString());
+        return IniFile();
     return fromBytes(bytes);
 }
 
 QString IniFile::value(const QString& section, const QString& key) const
 {
-    return valueIn(text_, section.trimmed(), key.trimmed());
+    const auto found = sections_.constFind(nameKey(section));
+    return found == sections_.constEnd() ? QString() : found->value(nameKey(key));
 }

@@ -1,18 +1,31 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 // A keyed settings file in the profile (INI) format, read once and then
 // asked for any number of values.
 //
-// The profile-file rules: section and key names match without regard to
-// case; blanks around names and values are dropped; a value of two or more
-// characters enclosed in one pair of equal quotes (" or ') loses that pair;
-// a line whose first non-blank character is ';' is a comment; lines before
-// the first section and lines without '=' hold no keys; the first matching
-// section and, in it, the first matching key win. The file is read in UTF-8
-// where it is UTF-8 and in Windows-1252 otherwise.
+// The rules are those of the Windows profile reader, so that a language file
+// moves unchanged between the releases:
+// - section and key names match without regard to case (non-ASCII letters
+//   included);
+// - blanks (spaces and tabs) around section names, key names and values are
+//   dropped, and so are ^Z characters (0x1A, an old end-of-file mark) at the
+//   end of the file; no other character counts as a blank;
+// - a name or a value ends at a NUL character;
+// - a value of two or more characters enclosed in one pair of equal quotes
+//   (" or ') loses that pair;
+// - a line whose first non-blank character is ';' is a comment, while '#'
+//   and a ';' later in a line are ordinary text;
+// - lines before the first section and lines without '=' hold no keys (and
+//   hide none that follow);
+// - a section header is read up to its first ']';
+// - the first section of a name and, in it, the first key of a name win.
+// Deliberately unlike that reader, a file in UTF-8 (with or without its
+// byte-order mark) is read as UTF-8, and one that starts with a UTF-16
+// byte-order mark as UTF-16; any other file is Windows-1252.
 class IniFile {
 public:
     // A missing or unreadable file holds no keys.
@@ -27,7 +40,6 @@ public:
     static constexpr int kLongestValue = 254;
 
 private:
-    explicit IniFile(QString text) : text_(std::move(text)) {}
-
-    QString text_;
+    // Section name, then key name, both case-folded.
+    QHash<QString, QHash<QString, QString>> sections_;
 };
