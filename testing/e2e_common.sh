@@ -40,12 +40,12 @@ wait_until() {
 # Prints the id of the window whose name matches the pattern, waiting up to
 # ten seconds for it to appear.
 window_named() {
-    timeout 10 xdotool search --sync --name "$1" | head -n 1 || fail "no window named $1"
+    timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window named $1"
 }
 
-# Gives the window the keyboard.
+# Gives the window the keyboard, once it is on the screen.
 focus_window() {
-    timeout 10 xdotool windowfocus --sync "$1" || fail "the window $1 did not take the focus"
+    wait_until eval "timeout 10 xdotool windowfocus --sync $1 2>/dev/null" || fail "the window $1 did not take the focus"
 }
 
 # Fails unless the program ends by itself within ten seconds, cleanly.
