@@ -10,6 +10,8 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -158,6 +160,62 @@ std::vector<BenchRow> responsivenessRows()
     };
 }
 
+struct PasteTimes {
+    double paste, keystroke, create;
+};
+
+// Pastes the text into an empty description the way ctrl+v does, types one
+// character after it and writes the document, in milliseconds each.
+PasteTimes pasteTimes(const QString& text, const QString& path)
+{
+    MainWindow window(Edition::release11(nullptr));
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.show();
+    auto* desc = window.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc"));
+    desc->setFocus();
+    auto* data = new QMimeData;
+    data->setText(text);
+    QApplication::clipboard()->setMimeData(data);
+    QCoreApplication::processEvents();
+    PasteTimes times{};
+    times.paste = secondsOf([&] {
+        desc->paste();
+        QCoreApplication::processEvents();
+    }) * 1000;
+    times.keystroke = secondsOf([&] {
+        QTest::keyClick(desc, Qt::Key_A);
+        QCoreApplication::processEvents();
+    }) * 1000;
+    times.create = secondsOf([&] { (void)writeDocument(path, window.record(), WriteMode::Replace); }) * 1000;
+    return times;
+}
+
+// One line of a megabyte without a break, beside a megabyte of ordinary
+// lines: the first used to take time that grew with the square of its length.
+std::vector<BenchRow> longLineRows(int runs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("trumi.txt"));
+    const QString oneLine(kMegabyte, QLatin1Char('x'));
+    const QString lines = textOf(kMegabyte);
+    std::vector<double> paste, key, create, pasteBase, keyBase, createBase;
+    for (int i = 0; i < runs; ++i) {
+        const PasteTimes ours = pasteTimes(oneLine, path), base = pasteTimes(lines, path);
+        paste.push_back(ours.paste);
+        key.push_back(ours.keystroke);
+        create.push_back(ours.create);
+        pasteBase.push_back(base.paste);
+        keyBase.push_back(base.keystroke);
+        createBase.push_back(base.create);
+    }
+    const double p = median(paste), k = median(key), c = median(create);
+    return {
+        {"paste one 1 MB line into the description", p, median(pasteBase), "ms", "< 1000 ms", p < 1000},
+        {"one keystroke after that line", k, median(keyBase), "ms", "< 1000 ms", k < 1000},
+        {"Create with that line", c, median(createBase), "ms", "< 1000 ms", c < 1000},
+    };
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -167,5 +225,6 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
     printRows(createRows(runs));
     printRows(responsivenessRows());
+    printRows(longLineRows(std::max(1, runs / 2)));
     return 0;
 }

@@ -1,11 +1,11 @@
 #include "controls.h"
 
 #include "geometry.h"
+#include "multi_line_box.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -93,34 +93,11 @@ QLineEdit* addLineBox(QWidget* parent, const QString& name, const QRect& area)
     return box;
 }
 
-namespace {
-
-// A text box that pastes only text that is really there. With nothing on the
-// clipboard (nothing copied since login, or the program that copied has
-// ended) Qt's own paste into a multi-line box crashes.
-class MultiLineBox : public QPlainTextEdit {
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-
-protected:
-    bool canInsertFromMimeData(const QMimeData* source) const override { return source && source->hasText(); }
-
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (source && source->hasText())
-            insertPlainText(source->text());
-    }
-};
-
-}  // namespace
-
 QPlainTextEdit* addMultiLineBox(QWidget* parent, const QString& name, const QRect& area)
 {
     auto* box = new MultiLineBox(parent);
     box->setObjectName(name);
     box->setGeometry(area);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setTabChangesFocus(true);

@@ -1,0 +1,65 @@
+#include "controls.h"
+#include "multi_line_box.h"
+#include "test_windows.h"
+
+#include <QClipboard>
+#include <QMimeData>
+#include <QTextBlock>
+
+Q_DECLARE_METATYPE(QTextOption::WrapMode)
+
+// A paragraph too long to wrap at words in reasonable time wraps anywhere,
+// and only while the box holds one; the text itself never changes.
+class TestMultiLineBox : public QObject {
+    Q_OBJECT
+
+private slots:
+    void longParagraphWrapsAnywhereAndKeepsItsText_data()
+    {
+        constexpr int longest = MultiLineBox::kLongestWordWrappedParagraph;
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QTextOption::WrapMode>("wrap");
+        QTest::newRow("words") << QStringLiteral("one two three\nfour") << QTextOption::WrapAtWordBoundaryOrAnywhere;
+        QTest::newRow("longest word-wrapped line") << QString(longest, QLatin1Char('x'))
+                                                   << QTextOption::WrapAtWordBoundaryOrAnywhere;
+        QTest::newRow("one character longer") << QString(longest + 1, QLatin1Char('x')) << QTextOption::WrapAnywhere;
+        QTest::newRow("many short lines")
+            << QStringLiteral("short line\n").repeated(10000) << QTextOption::WrapAtWordBoundaryOrAnywhere;
+        QTest::newRow("a long line among short ones")
+            << QStringLiteral("a\n") + QString(3 * longest, QLatin1Char('y')) + QStringLiteral("\nb")
+            << QTextOption::WrapAnywhere;
+    }
+    void longParagraphWrapsAnywhereAndKeepsItsText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QTextOption::WrapMode, wrap);
+        QWidget window;
+        QPlainTextEdit* box = addMultiLineBox(&window, QStringLiteral("box"), QRect(0, 0, 300, 100));
+        box->setFocus();
+        auto* data = new QMimeData;
+        data->setText(text);
+        QApplication::clipboard()->setMimeData(data);
+        box->paste();
+        QCOMPARE(box->wordWrapMode(), wrap);
+        QCOMPARE(plainTextOf(box), text);
+        box->selectAll();  // and typing over it brings word wrapping back
+        QTest::keyClicks(box, QStringLiteral("new text"));
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    }
+
+    void joiningLinesIntoALongOneWrapsAnywhere()
+    {
+        QWidget window;
+        QPlainTextEdit* box = addMultiLineBox(&window, QStringLiteral("box"), QRect(0, 0, 300, 100));
+        const QString half(MultiLineBox::kLongestWordWrappedParagraph / 2 + 1, QLatin1Char('z'));
+        box->setPlainText(half + QLatin1Char('\n') + half);
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTextCursor cursor(box->document()->findBlockByNumber(1));
+        cursor.deletePreviousChar();  // the line break between the halves
+        QCOMPARE(box->wordWrapMode(), QTextOption::WrapAnywhere);
+        QCOMPARE(plainTextOf(box), half + half);
+    }
+};
+
+TRUMI_TEST_MAIN(TestMultiLineBox)
+#include "test_multi_line_box.moc"
