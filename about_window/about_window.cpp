@@ -62,7 +62,7 @@ QLabel* addText(QWidget* parent, const TextLabel& spec, double pointSize = 8.25)
 AboutWindow::AboutWindow(const Edition& edition) : edition_(edition)
 {
     buildLayout();
-    applyCaptions(this, edition_.captionsOf(objectName(), variantFor(edition_.layout()).fixedCaptions));
+    applyCaptions(this, edition_.captionsOf(objectName(), variantFor(edition_.layout()).fixedCaptions).captions);
 }
 
 void AboutWindow::buildLayout()

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "file_error.h"
+
 #include <QList>
 #include <QString>
+#include <optional>
 
 // The caption of one element of a window: the element's object name (the
 // empty name stands for the window's own title) and its text.
@@ -12,6 +15,13 @@ struct Caption {
     bool operator==(const Caption&) const = default;
 };
 
+// The captions of a window, and why they are blank where the file that
+// holds them could not be read.
+struct CaptionsRead {
+    QList<Caption> captions;
+    std::optional<FileError> error;
+};
+
 // Where release 1.1 takes its window captions from: the language file.
 class CaptionSource {
 public:
@@ -20,5 +30,5 @@ public:
     // Every keyed caption of the window with that object name, in the order
     // the window reads them, read afresh at each call; an element whose key
     // is missing gets the empty text.
-    virtual QList<Caption> captionsOf(const QString& window) const = 0;
+    virtual CaptionsRead captionsOf(const QString& window) const = 0;
 };

@@ -101,6 +101,14 @@ QByteArrayView DocumentPieces::next()
     return QByteArrayView(start, out - start);
 }
 
+qint64 DocumentPieces::size() const
+{
+    qint64 total = 0;
+    for (const QString& entry : entries_)
+        total += windows1252::encodedSizeWithCrLf(entry) + 2;
+    return total;
+}
+
 QByteArray documentBytes(const QStringList& entries)
 {
     QByteArray bytes;

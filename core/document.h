@@ -40,6 +40,8 @@ class DocumentPieces {
 public:
     explicit DocumentPieces(QStringList entries);
     QByteArrayView next();
+    // How many bytes all the pieces hold together.
+    qint64 size() const;
 
 private:
     QStringList entries_;

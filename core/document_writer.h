@@ -2,6 +2,7 @@
 
 #include "document.h"
 #include "file_error.h"
+#include "file_path.h"
 
 #include <QString>
 #include <optional>
@@ -12,5 +13,5 @@ enum class WriteMode { Replace, Append };
 
 // Writes the read-me document made from record to path. On failure the file
 // keeps its earlier content and the error says why.
-[[nodiscard]] std::optional<FileError> writeDocument(const QString& path, const DocumentRecord& record,
+[[nodiscard]] std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecord& record,
                                                      WriteMode mode);

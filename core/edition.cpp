@@ -26,10 +26,10 @@ QString Edition::saveDialogStartFolder() const
     return layout_ == Layout::SingleLanguage ? QDir::currentPath() : QDir::homePath();
 }
 
-QList<Caption> Edition::captionsOf(const QString& window, const QList<Caption>& fixed) const
+CaptionsRead Edition::captionsOf(const QString& window, const QList<Caption>& fixed) const
 {
     if (layout_ == Layout::SingleLanguage)
-        return fixed;
+        return {fixed, std::nullopt};
     if (!captions_)
         return {};
     return captions_->captionsOf(window);

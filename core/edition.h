@@ -32,7 +32,7 @@ public:
 
     // The captions of a window: those of the caption source where the
     // release has one, otherwise the fixed ones of the window's definition.
-    QList<Caption> captionsOf(const QString& window, const QList<Caption>& fixed) const;
+    CaptionsRead captionsOf(const QString& window, const QList<Caption>& fixed) const;
 
 private:
     Edition(Layout layout, const CaptionSource* captions);

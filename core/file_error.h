@@ -1,14 +1,17 @@
 #pragma once
 
+#include "file_path.h"
+
 #include <QString>
 
 // A failed file operation as the user is told of it: the system's error
 // number and its description, or a number and text of our own for a file
-// whose content cannot be understood.
+// that cannot be taken as it is.
 struct FileError {
     int number = 0;
     QString description;
     QString path;
 
-    static FileError fromErrno(int errnoValue, const QString& path);
+    static FileError fromErrno(int errnoValue, const FilePath& path);
+    static FileError withText(int number, const QString& description, const FilePath& path);
 };

@@ -1,60 +1,41 @@
+// File access: reading, appending and what replacing shares with them.
 #include "file_io.h"
+#include "file_io_internal.h"
+#include "program_folder.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-FileError FileError::fromErrno(int errnoValue, const QString& path)
+FileError FileError::fromErrno(int errnoValue, const FilePath& path)
 {
-    return {errnoValue, QString::fromLocal8Bit(std::strerror(errnoValue)), path};
+    return {errnoValue, QString::fromLocal8Bit(std::strerror(errnoValue)), path.display()};
+}
+
+FileError FileError::withText(int number, const QString& description, const FilePath& path)
+{
+    return {number, description, path.display()};
 }
 
 namespace file_io {
-namespace {
+namespace internal {
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-    bool isOpen() const { return fd_ >= 0; }
-    // Closes now so that a failure to close can be reported.
-    int close()
-    {
-        const int result = ::close(fd_);
-        fd_ = -1;
-        return result;
-    }
+std::optional<FileError> lastError(const FilePath& path) { return FileError::fromErrno(errno, path); }
 
-private:
-    int fd_;
-};
+FileError folderNotFound() { return programFolderNotFound(); }
 
-// For steps that make a result better but whose failure is not the one the
-// user must hear of (the write's own error is).
-void keepBestEffort(int) {}
-
-QByteArray nativePath(const QString& path) { return QFile::encodeName(path); }
-
-std::optional<FileError> lastError(const QString& path) { return FileError::fromErrno(errno, path); }
-
-std::optional<FileError> writeAll(int fd, QByteArrayView bytes, const QString& path)
+std::optional<FileError> writeAll(int fd, QByteArrayView bytes, const FilePath& path)
 {
     const char* data = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        const ssize_t written = ::write(fd, data, size_t(left));
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -66,151 +47,127 @@ std::optional<FileError> writeAll(int fd, QByteArrayView bytes, const QString& p
     return std::nullopt;
 }
 
-std::optional<FileError> writeContent(int fd, const Content& content, const QString& path)
+std::optional<FileError> writeContent(int fd, const Content& content, const FilePath& path, qint64* written)
 {
-    for (QByteArrayView piece = content(); !piece.isEmpty(); piece = content()) {
+    for (QByteArrayView piece = content.next(); !piece.isEmpty(); piece = content.next()) {
         if (auto error = writeAll(fd, piece, path))
             return error;
+        if (written)
+            *written += piece.size();
     }
     return std::nullopt;
 }
 
-std::optional<FileError> writeAndClose(FileDescriptor& file, const Content& content, const QString& path)
+FilePath followLinks(const FilePath& path, std::optional<FileError>& error)
 {
-    if (auto error = writeContent(file.get(), content, path))
-        return error;
-    if (file.close() != 0)
-        return lastError(path);
-    return std::nullopt;
-}
-
-mode_t modeForNewFile()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-std::optional<FileError> replaceDirectly(const QString& path, const Content& content)
-{
-    FileDescriptor file(::open(nativePath(path).constData(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (!file.isOpen())
-        return lastError(path);
-    return writeAndClose(file, content, path);
-}
-
-// Opening for writing is what tells a read-only file from a writable one;
-// the probe leaves the file untouched.
-std::optional<FileError> checkWritable(const QString& path)
-{
-    FileDescriptor probe(::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC));
-    if (!probe.isOpen())
-        return lastError(path);
-    return std::nullopt;
-}
-
-std::optional<FileError> replaceThroughTemporary(const QString& path, const Content& content,
-                                                 const struct stat* existing)
-{
-    QByteArray temporaryName = nativePath(path) + ".XXXXXX";
-    FileDescriptor file(::mkostemp(temporaryName.data(), O_CLOEXEC));
-    if (!file.isOpen())
-        return lastError(path);
-    auto error = [&]() -> std::optional<FileError> {
-        if (existing) {
-            ::fchmod(file.get(), existing->st_mode & 07777);
-            keepBestEffort(::fchown(file.get(), existing->st_uid, existing->st_gid));
-        } else {
-            ::fchmod(file.get(), modeForNewFile());
+    FilePath current = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return current;
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(current.c_str(), target.data(), size_t(target.size()));
+        if (length < 0 || length >= target.size()) {
+            error = lastError(path);
+            return path;
         }
-        if (auto writeError = writeContent(file.get(), content, path))
-            return writeError;
-        if (::fsync(file.get()) != 0 || file.close() != 0)
-            return lastError(path);
-        if (::rename(temporaryName.constData(), nativePath(path).constData()) != 0)
-            return lastError(path);
-        return std::nullopt;
-    }();
-    if (error)
-        ::unlink(temporaryName.constData());
-    return error;
+        target.truncate(length);
+        current = target.startsWith('/') ? FilePath::fromNative(target) : current.folder().childNative(target);
+    }
+    error = FileError::fromErrno(ELOOP, path);
+    return path;
 }
 
-}  // namespace
-
-std::optional<FileError> readAll(const QString& path, QByteArray& bytes)
+void ignoreBrokenPipes()
 {
-    bytes.clear();
-    FileDescriptor file(::open(nativePath(path).constData(), O_RDONLY | O_CLOEXEC));
-    if (!file.isOpen())
-        return lastError(path);
-    struct stat info {};
-    if (::fstat(file.get(), &info) == 0 && S_ISREG(info.st_mode))
-        bytes.reserve(static_cast<qsizetype>(info.st_size));
+    static const bool ignored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+    Q_UNUSED(ignored);
+}
+
+}  // namespace internal
+
+using namespace internal;
+
+namespace {
+
+FileError notRegular(const FilePath& path)
+{
+    return FileError::withText(ENXIO, QStringLiteral("No es un fichero normal (es una tubería, un dispositivo o un socket)."),
+                               path);
+}
+
+FileError tooLarge(const FilePath& path)
+{
+    return FileError::withText(
+        EFBIG, QStringLiteral("El fichero es demasiado grande: tiene más de %1 MB.").arg(kLargestRead >> 20), path);
+}
+
+// Only a regular file of a size the program reads is read.
+std::optional<FileError> checkReadable(const struct stat& info, const FilePath& path)
+{
+    if (S_ISDIR(info.st_mode))
+        return FileError::fromErrno(EISDIR, path);
+    if (!S_ISREG(info.st_mode))
+        return notRegular(path);
+    if (info.st_size > kLargestRead)
+        return tooLarge(path);
+    return std::nullopt;
+}
+
+std::optional<FileError> readAtMost(int fd, qint64 limit, QByteArray& bytes, const FilePath& path)
+{
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got == 0)
             return std::nullopt;
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || bytes.size() + got > limit) {
+            const FileError error = got < 0 ? FileError::fromErrno(errno, path) : tooLarge(path);
             bytes.clear();
-            return lastError(path);
+            return error;
         }
         bytes.append(buffer, got);
     }
 }
 
-bool entryExists(const QString& path)
-{
-    struct stat info {};
-    return ::lstat(nativePath(path).constData(), &info) == 0;
-}
+}  // namespace
 
-Content wholly(const QByteArray& bytes)
+Content Content::wholly(const QByteArray& bytes)
 {
-    return [bytes, given = false]() mutable {
+    return Content(bytes.size(), [bytes, given = false]() mutable {
         const bool first = !given;
         given = true;
         return first ? QByteArrayView(bytes) : QByteArrayView();
-    };
+    });
 }
 
-std::optional<FileError> replace(const QString& path, const Content& content)
+bool entryExists(const FilePath& path)
 {
-    // A link is followed, so that the file it names gets the new content.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
-    struct stat existing {};
-    if (::stat(nativePath(target).constData(), &existing) != 0)
-        return errno == ENOENT ? replaceThroughTemporary(target, content, nullptr) : lastError(path);
-    if (!S_ISREG(existing.st_mode))
-        return replaceDirectly(target, content);
-    if (auto error = checkWritable(target))
-        return error;
-    return replaceThroughTemporary(target, content, &existing);
+    struct stat info {};
+    return !path.isEmpty() && ::lstat(path.c_str(), &info) == 0;
 }
 
-std::optional<FileError> append(const QString& path, const Content& content)
+std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
 {
-    struct stat before {};
-    const bool existed = ::stat(nativePath(path).constData(), &before) == 0;
-    FileDescriptor file(::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
-    if (!file.isOpen())
+    bytes.clear();
+    if (path.isEmpty())
+        return folderNotFound();
+    // Looked at before it is opened, so that a pipe or a device is never
+    // opened at all, and again once open, in case it changed in between.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
         return lastError(path);
-    struct stat opened {};
-    const bool regular = ::fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode);
-    auto error = writeContent(file.get(), content, path);
-    if (error && regular) {
-        if (existed)
-            keepBestEffort(::ftruncate(file.get(), opened.st_size));
-        else
-            ::unlink(nativePath(path).constData());
-    }
-    if (!error && file.close() != 0)
-        error = lastError(path);
-    return error;
+    if (auto error = checkReadable(info, path))
+        return error;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file.isOpen() || ::fstat(file.get(), &info) != 0)
+        return lastError(path);
+    if (auto error = checkReadable(info, path))
+        return error;
+    bytes.reserve(qsizetype(info.st_size));
+    return readAtMost(file.get(), kLargestRead, bytes, path);
 }
 
 }  // namespace file_io

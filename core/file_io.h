@@ -1,41 +1,73 @@
 #pragma once
 
 #include "file_error.h"
+#include "file_path.h"
 
 #include <QByteArray>
-#include <QString>
 #include <functional>
 #include <optional>
 
-// Whole-file reads and writes that report the system's error number.
-// Qt's file classes hide errno (and QSaveFile would put a regular file in
-// place of a device), so these go to the system calls directly.
+// File access that reports the system's error number, never blocks, never
+// reads without a limit, and keeps what the user set up around a file it
+// replaces. Qt's file classes hide errno (and QSaveFile would put a regular
+// file in place of a device or a link), so these go to the system calls.
 namespace file_io {
 
-// A file's new content, handed over a piece at a time so that a large
-// document never has to stand whole in memory: each call gives the next
-// piece, and an empty piece ends the content.
-using Content = std::function<QByteArrayView()>;
+// The most a file read by this program may hold: the settings files and the
+// documents it opens. No real one comes near; a larger file is too large.
+inline constexpr qint64 kLargestRead = 64 * 1024 * 1024;
 
-// The content that is bytes, in one piece.
-Content wholly(const QByteArray& bytes);
+// A file's new content, handed over a piece at a time so that a large
+// document never has to stand whole in memory: each call of next() gives
+// the next piece, and an empty piece ends the content. Its size can be
+// asked beforehand (it is worked out only when asked), so that the space
+// can be reserved before a byte is written in place.
+class Content {
+public:
+    using Pieces = std::function<QByteArrayView()>;
+    using Size = std::function<qint64()>;
+    Content(qint64 size, Pieces pieces) : Content([size] { return size; }, std::move(pieces)) {}
+    Content(Size size, Pieces pieces) : size_(std::move(size)), pieces_(std::move(pieces)) {}
+
+    // The content that is bytes, in one piece.
+    static Content wholly(const QByteArray& bytes);
+
+    qint64 size() const { return size_(); }
+    QByteArrayView next() const { return pieces_(); }
+
+private:
+    Size size_;
+    Pieces pieces_;
+};
 
 // True when an entry of that name exists (a folder, a dangling link
 // included); opens nothing.
-bool entryExists(const QString& path);
+bool entryExists(const FilePath& path);
 
-// Reads the whole file; a folder or an unreadable file is an error.
-[[nodiscard]] std::optional<FileError> readAll(const QString& path, QByteArray& bytes);
+// Reads a whole regular file of at most kLargestRead bytes. A folder, a
+// pipe, a device or a larger file is refused at once, unread.
+[[nodiscard]] std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes);
 
-// Replaces the file's content. A regular file (or a new name) is
-// written to a temporary file beside it that is renamed over it, so a failed
-// write leaves the old content as it was; any other existing entry (a device,
-// a pipe) is opened and written directly. A file that cannot be opened for
-// writing is refused, never replaced behind the user's back.
-[[nodiscard]] std::optional<FileError> replace(const QString& path, const Content& content);
+// Replaces the file's content; a symbolic link is followed to the file it
+// names. A regular file keeps its identity (inode and hard links), owner,
+// group, mode, ACLs and extended attributes:
+// - where a rename keeps all of that, the content goes to a complete
+//   temporary file beside it (unnamed where the system can, so that nothing
+//   is left if the program is killed) that then replaces it, so a failed
+//   write leaves the old content as it was;
+// - otherwise the file is written in place, after its space has been
+//   reserved, so that a full disk is found before an old byte is lost.
+// Any other existing entry (a device, a pipe) is opened and written
+// directly, without waiting: a pipe that nobody reads is refused. A file
+// that cannot be opened for writing is refused, never replaced behind the
+// user's back.
+[[nodiscard]] std::optional<FileError> replace(const FilePath& path, const Content& content);
 
-// Adds the content after the file's last byte, creating it when missing. A failed
-// write cuts the file back to its old length (a file it created is removed).
-[[nodiscard]] std::optional<FileError> append(const QString& path, const Content& content);
+// Adds the content after the file's last byte, creating it when missing,
+// under an exclusive lock so that two programs appending to one file never
+// interleave. A failed write or close cuts the file back to where this
+// append began (a file it created is removed: the file, never a link that
+// led to it).
+[[nodiscard]] std::optional<FileError> append(const FilePath& path, const Content& content);
 
 }  // namespace file_io

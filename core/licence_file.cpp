@@ -10,9 +10,10 @@ namespace {
 // "input past end of file", the number the Windows release gives it.
 constexpr int kInputPastEnd = 62;
 
-FileError malformed(const QString& path, const QString& why)
+FileError malformed(const FilePath& path, const QString& why)
 {
-    return {kInputPastEnd, QStringLiteral("Se ha leído más allá del final del fichero: %1").arg(why), path};
+    return FileError::withText(kInputPastEnd, QStringLiteral("Se ha leído más allá del final del fichero: %1").arg(why),
+                               path);
 }
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
@@ -24,7 +25,7 @@ bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 // blanks.
 class FieldReader {
 public:
-    FieldReader(QStringView text, const QString& path) : text_(text), path_(path) {}
+    FieldReader(QStringView text, const FilePath& path) : text_(text), path_(path) {}
 
     std::optional<FileError> read(QString& field, bool last)
     {
@@ -79,7 +80,7 @@ private:
     }
 
     QStringView text_;
-    const QString& path_;
+    const FilePath& path_;
     qsizetype position_ = 0;
 };
 
@@ -94,7 +95,7 @@ void appendQuoted(QByteArray& out, const QString& text)
 
 }  // namespace
 
-LicenceFile::LicenceFile(QString path) : path_(std::move(path)) {}
+LicenceFile::LicenceFile(FilePath path) : path_(std::move(path)) {}
 
 LicenceFile LicenceFile::inProgramFolder() { return LicenceFile(programFilePath(QStringLiteral("Config.lic"))); }
 
@@ -103,17 +104,17 @@ bool LicenceFile::exists() const { return file_io::entryExists(path_); }
 LicencesRead LicenceFile::read() const
 {
     QByteArray bytes;
-    if (auto error = file_io::readAll(path_, bytes))
+    if (auto error = file_io::readFile(path_, bytes))
         return {std::nullopt, error};
     return parseLicences(bytes, path_);
 }
 
 std::optional<FileError> LicenceFile::write(const Licences& texts) const
 {
-    return file_io::replace(path_, file_io::wholly(formatLicences(texts)));
+    return file_io::replace(path_, file_io::Content::wholly(formatLicences(texts)));
 }
 
-LicencesRead parseLicences(const QByteArray& bytes, const QString& path)
+LicencesRead parseLicences(const QByteArray& bytes, const FilePath& path)
 {
     const QString text = windows1252::decode(bytes);
     FieldReader reader(text, path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_error.h"
+#include "file_path.h"
 
 #include <QByteArray>
 #include <QString>
@@ -24,12 +25,12 @@ struct LicencesRead {
 // "use","distribution" and CR LF, in Windows-1252.
 class LicenceFile {
 public:
-    explicit LicenceFile(QString path);
+    explicit LicenceFile(FilePath path);
 
     // Config.lic in the program folder.
     static LicenceFile inProgramFolder();
 
-    const QString& path() const { return path_; }
+    const FilePath& path() const { return path_; }
 
     // True when an entry of that name exists, a folder included; opens nothing.
     bool exists() const;
@@ -43,11 +44,11 @@ public:
     [[nodiscard]] std::optional<FileError> write(const Licences& texts) const;
 
 private:
-    QString path_;
+    FilePath path_;
 };
 
 // The same read over the file's bytes; path only names the file in errors.
-LicencesRead parseLicences(const QByteArray& bytes, const QString& path);
+LicencesRead parseLicences(const QByteArray& bytes, const FilePath& path);
 
 // The file's bytes for the two texts: line breaks as CR LF, a double quote
 // inside a text doubled.

@@ -1,22 +1,56 @@
 #include "program_folder.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+
+#if defined(Q_OS_LINUX)
+#include <climits>
+#include <unistd.h>
+#endif
 
 namespace {
-QString& overriddenFolder()
+
+FilePath& overriddenFolder()
 {
-    static QString folder;
+    static FilePath folder;
     return folder;
 }
-}  // namespace
 
-QString programFolder()
+// The executable's own path as the system gives it, bytes unchanged.
+FilePath executablePath()
 {
-    const QString& overridden = overriddenFolder();
-    return overridden.isEmpty() ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) : overridden;
+#if defined(Q_OS_LINUX)
+    QByteArray path(PATH_MAX, Qt::Uninitialized);
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), size_t(path.size()));
+    if (length > 0 && length < path.size())
+        return FilePath::fromNative(path.left(length));
+    return {};
+#else
+    return FilePath(QCoreApplication::applicationFilePath());
+#endif
 }
 
-QString programFilePath(const QString& name) { return programFolder() + QDir::separator() + name; }
+}  // namespace
 
-void overrideProgramFolder(const QString& folder) { overriddenFolder() = folder; }
+FilePath programFolder()
+{
+    if (!overriddenFolder().isEmpty())
+        return overriddenFolder();
+    const FilePath executable = executablePath();
+    return executable.isEmpty() ? FilePath() : executable.folder();
+}
+
+FilePath programFilePath(const QString& name)
+{
+    const FilePath folder = programFolder();
+    return folder.isEmpty() ? FilePath() : folder.child(name);
+}
+
+FileError programFolderNotFound()
+{
+    return FileError::withText(ENOENT, QStringLiteral("No se encuentra la carpeta del programa."), {});
+}
+
+void overrideProgramFolder(const FilePath& folder) { overriddenFolder() = folder; }

@@ -118,6 +118,40 @@ char* encodeWithCrLf(char* out, QStringView piece, char16_t previous)
     return encodeInto(out, piece, true, previous);
 }
 
+// One byte per unit, less one for each surrogate pair (one '?'), plus one
+// for each LF that no CR comes before.
+qsizetype encodedSizeWithCrLf(QStringView text)
+{
+    const char16_t* const units = text.utf16();
+    const qsizetype count = text.size();
+    if (count == 0)
+        return 0;
+    qsizetype extra = units[0] == u'\n';
+    qsizetype i = 1;
+#if defined(__SSE2__)
+    // Eight units at a time, each beside the one before it: long texts are
+    // counted at the speed they are encoded.
+    const __m128i lineFeed = _mm_set1_epi16(0x000A), carriageReturn = _mm_set1_epi16(0x000D);
+    const __m128i surrogateBits = _mm_set1_epi16(static_cast<short>(0xFC00));
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xD800)), low = _mm_set1_epi16(static_cast<short>(0xDC00));
+    for (; i + 8 <= count; i += 8) {
+        const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 1));
+        const __m128i bareLineFeeds = _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
+        const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi16(_mm_and_si128(before, surrogateBits), high),
+                                            _mm_cmpeq_epi16(_mm_and_si128(now, surrogateBits), low));
+        extra += (__builtin_popcount(unsigned(_mm_movemask_epi8(bareLineFeeds))) -
+                  __builtin_popcount(unsigned(_mm_movemask_epi8(pairs)))) / 2;
+    }
+#endif
+    for (; i < count; ++i) {
+        const char16_t unit = units[i], previous = units[i - 1];
+        extra += qsizetype(unit == u'\n' && previous != u'\r');
+        extra -= qsizetype(QChar::isHighSurrogate(previous) && QChar::isLowSurrogate(unit));
+    }
+    return count + extra;
+}
+
 qsizetype lineFeedsIn(QStringView text) { return std::count(text.utf16(), text.utf16() + text.size(), u'\n'); }
 
 bool canEncode(char32_t codePoint) { return byteFor(codePoint) >= 0; }

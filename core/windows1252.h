@@ -22,6 +22,9 @@ void appendWithCrLf(QByteArray& out, QStringView text);
 // previous is the unit that came just before the piece (0 at the start).
 char* encodeWithCrLf(char* out, QStringView piece, char16_t previous);
 
+// How many bytes encodeWithCrLf makes of the text (without a previous unit).
+qsizetype encodedSizeWithCrLf(QStringView text);
+
 QString decode(QByteArrayView bytes);
 
 bool canEncode(char32_t codePoint);

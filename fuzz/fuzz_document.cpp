@@ -24,6 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (entries.size() != 23 || entries.first().size() < record.product.size())
         std::abort();
     const QByteArray bytes = documentBytes(entries);
+    if (DocumentPieces(entries).size() != bytes.size())
+        std::abort();
     if (!bytes.endsWith(QByteArray(65, '-') + "\r\n"))
         std::abort();
     for (qsizetype i = bytes.indexOf('\n'); i >= 0; i = bytes.indexOf('\n', i + 1)) {

@@ -8,6 +8,7 @@
 #include "document_writer.h"
 #include "message_box.h"
 #include "options_window.h"
+#include "program_folder.h"
 #include "save_dialog.h"
 
 #include <QCheckBox>
@@ -56,13 +57,23 @@ MainWindow::~MainWindow() = default;
 // Captions first, then the licence defaults, then the starting states.
 void MainWindow::load()
 {
-    applyCaptions(this, edition_.captionsOf(objectName(), fixedCaptions()));
+    const CaptionsRead captions = edition_.captionsOf(objectName(), fixedCaptions());
+    applyCaptions(this, captions.captions);
+    // A language file that is there but cannot be read is reported once, at
+    // start-up; the other windows then show their captions blank, as for a
+    // missing file, without saying it again each time they open.
+    if (captions.error)
+        message_box::showError(this, *captions.error);
     loadLicences();
     setInitialStates();
 }
 
 void MainWindow::loadLicences()
 {
+    if (programFolder().isEmpty()) {
+        message_box::showError(this, programFolderNotFound());
+        return;
+    }
     const LicenceFile file = LicenceFile::inProgramFolder();
     if (!file.exists())
         return;

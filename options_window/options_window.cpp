@@ -14,7 +14,7 @@ OptionsWindow::OptionsWindow(const Edition& edition) : edition_(edition)
     buildLayout();
     connect(saveButton_, &QPushButton::clicked, this, &OptionsWindow::onSaveClicked);
     connect(acceptButton_, &QPushButton::clicked, this, &OptionsWindow::handOverAndClose);
-    applyCaptions(this, edition_.captionsOf(objectName(), fixedCaptions()));
+    applyCaptions(this, edition_.captionsOf(objectName(), fixedCaptions()).captions);
     loadLicences();
 }
 

@@ -4,6 +4,7 @@
 #include "windows1252.h"
 
 #include <QStringDecoder>
+#include <cerrno>
 
 namespace {
 
@@ -106,12 +107,15 @@ IniFile IniFile::fromBytes(const QByteArray& bytes)
     return file;
 }
 
-IniFile IniFile::read(const QString& path)
+IniFile IniFile::read(const FilePath& path, std::optional<FileError>* error)
 {
     QByteArray bytes;
-    if (file_io::readAll(path, bytes))
-        return IniFile();
-    return fromBytes(bytes);
+    auto readError = file_io::readFile(path, bytes);
+    if (!readError)
+        return fromBytes(bytes);
+    if (error && readError->number != ENOENT)
+        *error = readError;
+    return IniFile();
 }
 
 QString IniFile::value(const QString& section, const QString& key) const

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "file_error.h"
+#include "file_path.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <optional>
 
 // A keyed settings file in the profile (INI) format, read once and then
 // asked for any number of values.
@@ -28,8 +32,9 @@
 // byte-order mark as UTF-16; any other file is Windows-1252.
 class IniFile {
 public:
-    // A missing or unreadable file holds no keys.
-    static IniFile read(const QString& path);
+    // A missing file holds no keys; so does one that cannot be read (a
+    // folder, a pipe, a file too large), and error, where given, says why.
+    static IniFile read(const FilePath& path, std::optional<FileError>* error = nullptr);
     static IniFile fromBytes(const QByteArray& bytes);
 
     // The value stored under key in section, or the empty text when the

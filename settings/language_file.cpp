@@ -4,12 +4,12 @@
 #include "ini_file.h"
 #include "program_folder.h"
 
-QList<Caption> LanguageFile::captionsOf(const QString& window) const
+CaptionsRead LanguageFile::captionsOf(const QString& window) const
 {
-    const IniFile file = IniFile::read(programFilePath(QStringLiteral("TE.ini")));
+    CaptionsRead read;
+    const IniFile file = IniFile::read(programFilePath(QStringLiteral("TE.ini")), &read.error);
     const QString section = QString::fromLatin1(kLanguageSection);
-    QList<Caption> captions;
     for (const CaptionKey& row : captionKeysOf(window))
-        captions.append({QString::fromLatin1(row.element), file.value(section, QString::fromLatin1(row.key))});
-    return captions;
+        read.captions.append({QString::fromLatin1(row.element), file.value(section, QString::fromLatin1(row.key))});
+    return read;
 }

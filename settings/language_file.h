@@ -6,5 +6,5 @@
 // read once each time a window loads.
 class LanguageFile : public CaptionSource {
 public:
-    QList<Caption> captionsOf(const QString& window) const override;
+    CaptionsRead captionsOf(const QString& window) const override;
 };

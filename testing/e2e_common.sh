@@ -14,7 +14,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Fails the test; where ImageMagick is there, the screen is kept as a
+# picture to see what went wrong.
+fail() {
+    echo "FAIL: $*" >&2
+    if command -v import >/dev/null; then
+        local picture="${TMPDIR:-/tmp}/trumi-e2e-failure-$(basename "$0" .sh)-$$.png"
+        import -window root "$picture" 2>/dev/null && echo "The screen at that moment: $picture" >&2
+    fi
+    exit 1
+}
 
 if [ "${TRUMI_E2E_IN_PLACE:-0}" = 1 ]; then
     executable=$program
@@ -37,10 +46,14 @@ wait_until() {
     return 1
 }
 
-# Prints the id of the window whose name matches the pattern, waiting up to
-# ten seconds for it to appear.
+# Prints the id of the window on the screen whose name matches the pattern
+# (the newest, where several do), waiting up to ten seconds for it. A search
+# can meet a window that is being destroyed (an X error), so it is repeated.
 window_named() {
-    timeout 10 xdotool search --sync --onlyvisible --name "$1" | head -n 1 || fail "no window named $1"
+    local ids=
+    found() { ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null) && [ -n "$ids" ]; }
+    wait_until found "$1" || fail "no window named $1"
+    echo "${ids##*$'\n'}"
 }
 
 # Gives the window the keyboard, once it is on the screen.

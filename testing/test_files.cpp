@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRandomGenerator>
 #include <sys/fsuid.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -44,8 +45,16 @@ QString makeFullDevice(const QString& folder)
     return path;
 }
 
-namespace {
-constexpr int kNobody = 65534;
+SmallFileSystem::SmallFileSystem(int kilobytes)
+{
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    mounted_ = ::mount("tmpfs", QFile::encodeName(dir_.path()).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
+SmallFileSystem::~SmallFileSystem()
+{
+    if (mounted_)
+        ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
 }
 
 UnprivilegedFileAccess::UnprivilegedFileAccess()

@@ -28,8 +28,26 @@ private:
 // the empty text where this process may not make device nodes.
 QString makeFullDevice(const QString& folder);
 
-// While it lives, file access is checked as for an ordinary user, so that a
-// read-only file refuses writing even to root.
+// A small file system of its own (a tmpfs of that many kilobytes) that a
+// test can fill up; not mounted where this process may not mount one.
+class SmallFileSystem {
+public:
+    explicit SmallFileSystem(int kilobytes = 64);
+    ~SmallFileSystem();
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+    bool mounted() const { return mounted_; }
+    QString path() const { return dir_.path(); }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    bool mounted_ = false;
+};
+
+// While it lives, file access is checked as for an ordinary user (nobody),
+// so that a read-only file refuses writing even to root, and new files
+// belong to that user.
 class UnprivilegedFileAccess {
 public:
     UnprivilegedFileAccess();
@@ -41,3 +59,6 @@ private:
     int previousGroup_;
     int previousUser_;
 };
+
+// The user that UnprivilegedFileAccess acts as.
+inline constexpr unsigned kNobody = 65534;

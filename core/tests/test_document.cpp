@@ -82,6 +82,30 @@ private slots:
         QVERIFY(expected.contains("d\r\n" + QByteArray(piece - 2, 'd') + "?d"));
     }
 
+    // The size is known before the bytes are made, to reserve the space.
+    void sizeIsTheNumberOfBytesWritten_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString eight = QStringLiteral("abcdefg");  // with what follows, a line break across eight units
+        QTest::newRow("plain") << QStringLiteral("plain text");
+        QTest::newRow("line feed first") << QStringLiteral("\nx");
+        QTest::newRow("CR LF across eight units") << eight + QStringLiteral("\r\nz") + eight;
+        QTest::newRow("LF after eight units") << eight + QStringLiteral("x\n") + eight;
+        QTest::newRow("pair across eight units") << eight + QStringLiteral("\U0001F600") + eight;
+        QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xDC00) + QChar(0xD800) + QStringLiteral("b");
+        QTest::newRow("CR CR LF") << QStringLiteral("\r\r\n\n\r");
+        QTest::newRow("long mixed") << QStringLiteral("l\u00ednea\r\n\U0001F600\n").repeated(1000);
+    }
+    void sizeIsTheNumberOfBytesWritten()
+    {
+        QFETCH(QString, text);
+        DocumentRecord record;
+        record.description = text;
+        record.product = text;
+        const QStringList entries = composeDocument(record);
+        QCOMPARE(DocumentPieces(entries).size(), documentBytes(entries).size());
+    }
+
     void writerReplacesOrAppends()
     {
         QTemporaryDir dir;

@@ -1,44 +1,32 @@
+// Reading and writing with the system's error numbers: what is refused and
+// how, and that nothing waits on a pipe or reads without a limit.
 #include "file_io.h"
+#include "program_folder.h"
 #include "test_files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 enum class Write { Replace, Append };
 
-std::optional<FileError> write(Write how, const QString& path, const QByteArray& bytes)
+std::optional<FileError> write(Write how, const FilePath& path, const file_io::Content& content)
 {
-    return how == Write::Replace ? file_io::replace(path, file_io::wholly(bytes))
-                                 : file_io::append(path, file_io::wholly(bytes));
+    return how == Write::Replace ? file_io::replace(path, content) : file_io::append(path, content);
 }
 
-// A small file system of its own that a test can fill up, or nothing where
-// this process may not mount one.
-class SmallFileSystem {
-public:
-    SmallFileSystem()
-    {
-        mounted_ = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
-                                                               QStringLiteral("-o"), QStringLiteral("size=64k"),
-                                                               QStringLiteral("tmpfs"), dir_.path()}) == 0;
-    }
-    ~SmallFileSystem()
-    {
-        if (mounted_)
-            QProcess::execute(QStringLiteral("umount"), {dir_.path()});
-    }
-    bool mounted() const { return mounted_; }
-    QString filePath(const QString& name) const { return dir_.filePath(name); }
+std::optional<FileError> write(Write how, const FilePath& path, const QByteArray& bytes)
+{
+    return write(how, path, file_io::Content::wholly(bytes));
+}
 
-private:
-    QTemporaryDir dir_;
-    bool mounted_ = false;
-};
+const char* nameOf(Write how) { return how == Write::Replace ? "replace" : "append"; }
 
 }  // namespace
 
@@ -46,24 +34,45 @@ Q_DECLARE_METATYPE(Write)
 
 class TestFileIo : public QObject {
     Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QString path(const char* name) const { return dir_.filePath(QString::fromLatin1(name)); }
+
 private slots:
+    void init()
+    {
+        QDir(dir_.path()).removeRecursively();
+        QDir().mkpath(dir_.path());
+    }
+
     void replaceWritesNewFilesAndReplacesOldOnes()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.txt"));
-        QVERIFY(!file_io::replace(path, file_io::wholly("long old content")));
-        QVERIFY(!file_io::replace(path, file_io::wholly("new")));
-        QCOMPARE(readBytes(path), QByteArray("new"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.txt")});
+        QVERIFY(!file_io::replace(path("a.txt"), file_io::Content::wholly("long old content")));
+        QVERIFY(!file_io::replace(path("a.txt"), file_io::Content::wholly("new")));
+        QCOMPARE(readBytes(path("a.txt")), QByteArray("new"));
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.txt")});
     }
 
     void appendAddsAfterTheLastByte()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.txt"));
-        QVERIFY(!file_io::append(path, file_io::wholly("one")));
-        QVERIFY(!file_io::append(path, file_io::wholly("two")));
-        QCOMPARE(readBytes(path), QByteArray("onetwo"));
+        QVERIFY(!file_io::append(path("a.txt"), file_io::Content::wholly("one")));
+        QVERIFY(!file_io::append(path("a.txt"), file_io::Content::wholly("two")));
+        QCOMPARE(readBytes(path("a.txt")), QByteArray("onetwo"));
+    }
+
+    void contentIsWrittenPieceByPiece()
+    {
+        const QList<QByteArray> pieces{"one ", QByteArray(300000, 'x'), " three"};
+        for (const Write how : {Write::Replace, Write::Append}) {
+            qsizetype next = 0;
+            const file_io::Content content(pieces.join().size(), [&]() -> QByteArrayView {
+                return next < pieces.size() ? QByteArrayView(pieces.at(next++)) : QByteArrayView();
+            });
+            QFile::remove(path("a.txt"));
+            QVERIFY(!write(how, path("a.txt"), content));
+            QCOMPARE(readBytes(path("a.txt")), pieces.join());
+        }
     }
 
     void failuresGiveTheSystemErrorAndKeepEveryFile_data()
@@ -72,10 +81,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("expected");
         for (const Write how : {Write::Replace, Write::Append}) {
-            const char* tag = how == Write::Replace ? "replace" : "append";
-            QTest::addRow("%s: missing folder", tag) << how << "missing/a.txt" << ENOENT;
-            QTest::addRow("%s: a folder", tag) << how << "folder" << EISDIR;
-            QTest::addRow("%s: under a file", tag) << how << "file.txt/a.txt" << ENOTDIR;
+            QTest::addRow("%s: missing folder", nameOf(how)) << how << "missing/a.txt" << ENOENT;
+            QTest::addRow("%s: a folder", nameOf(how)) << how << "folder" << EISDIR;
+            QTest::addRow("%s: under a file", nameOf(how)) << how << "file.txt/a.txt" << ENOTDIR;
+            QTest::addRow("%s: a pipe nobody reads", nameOf(how)) << how << "pipe" << ENXIO;
+            QTest::addRow("%s: a link to itself", nameOf(how)) << how << "loop" << ELOOP;
         }
     }
     void failuresGiveTheSystemErrorAndKeepEveryFile()
@@ -83,37 +93,35 @@ private slots:
         QFETCH(Write, how);
         QFETCH(QString, name);
         QFETCH(int, expected);
-        QTemporaryDir dir;
-        QDir(dir.path()).mkdir(QStringLiteral("folder"));
-        writeBytes(dir.filePath(QStringLiteral("file.txt")), "kept");
-        const auto error = write(how, dir.filePath(name), "document");
+        QDir(dir_.path()).mkdir(QStringLiteral("folder"));
+        writeBytes(path("file.txt"), "kept");
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0666) == 0);
+        QVERIFY(QFile::link(QStringLiteral("loop"), path("loop")));
+        const auto error = write(how, dir_.filePath(name), "document");
         QVERIFY(error);
         QCOMPARE(error->number, expected);
         QVERIFY(!error->description.isEmpty());
-        QCOMPARE(readBytes(dir.filePath(QStringLiteral("file.txt"))), QByteArray("kept"));
-        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+        QCOMPARE(readBytes(path("file.txt")), QByteArray("kept"));
+        QVERIFY(QFileInfo(path("folder")).isDir());
     }
 
     void readOnlyFileIsRefusedNotReplaced()
     {
-        QTemporaryDir dir;
-        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther | QFile::ReadOther);
-        const QString path = dir.filePath(QStringLiteral("ro.txt"));
-        writeBytes(path, "kept");
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther);
+        QFile::setPermissions(dir_.path(), QFile::permissions(dir_.path()) | QFile::ExeOther | QFile::ReadOther);
+        writeBytes(path("ro.txt"), "kept");
+        QFile::setPermissions(path("ro.txt"), QFile::ReadOwner | QFile::ReadOther);
         UnprivilegedFileAccess asUser;
         for (const Write how : {Write::Replace, Write::Append}) {
-            const auto error = write(how, path, "document");
+            const auto error = write(how, path("ro.txt"), "document");
             QVERIFY(error);
             QCOMPARE(error->number, EACCES);
         }
-        QCOMPARE(readBytes(path), QByteArray("kept"));
+        QCOMPARE(readBytes(path("ro.txt")), QByteArray("kept"));
     }
 
     void fullDeviceIsWrittenDirectlyAndReportsNoSpace()
     {
-        QTemporaryDir dir;
-        const QString full = makeFullDevice(dir.path());
+        const QString full = makeFullDevice(dir_.path());
         if (full.isEmpty())
             QSKIP("this process may not make device nodes");
         for (const Write how : {Write::Replace, Write::Append}) {
@@ -124,61 +132,78 @@ private slots:
         QVERIFY(!QFileInfo(full).isFile());  // still the device, not a file put in its place
     }
 
-    void fullFileSystemKeepsTheOldFileAndLeavesNoTemporary()
+    // A reader that goes away early: the write fails with EPIPE instead of
+    // the signal ending the program.
+    void brokenPipeIsAnErrorNotTheEnd()
     {
-        SmallFileSystem fs;
-        if (!fs.mounted())
-            QSKIP("this process may not mount a file system");
-        const QString path = fs.filePath(QStringLiteral("trumi.txt"));
-        const QByteArray old(20000, 'o');
-        writeBytes(path, old);
-        writeBytes(fs.filePath(QStringLiteral("filler")), QByteArray(40000, 'f'));
+        const QByteArray pipe = QFile::encodeName(path("pipe"));
+        QVERIFY(::mkfifo(pipe.constData(), 0666) == 0);
         for (const Write how : {Write::Replace, Write::Append}) {
-            const auto error = write(how, path, QByteArray(30000, 'd'));
+            int reader = ::open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(reader >= 0);
+            const QByteArray piece(1000, 'x');
+            const file_io::Content content(2000, [&, calls = 0]() mutable -> QByteArrayView {
+                if (calls == 1)
+                    ::close(std::exchange(reader, -1));
+                return calls++ < 2 ? QByteArrayView(piece) : QByteArrayView();
+            });
+            const auto error = write(how, path("pipe"), content);
             QVERIFY(error);
-            QCOMPARE(error->number, ENOSPC);
-            QCOMPARE(readBytes(path), old);
+            QCOMPARE(error->number, EPIPE);
         }
-        QCOMPARE(QDir(fs.filePath({})).entryList(QDir::Files).size(), 2);
     }
 
-    void contentIsWrittenPieceByPiece()
+    void readsOnlyRegularFilesOfABoundedSize_data()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.txt"));
-        const QList<QByteArray> pieces{"one ", QByteArray(300000, 'x'), " three"};
-        qsizetype next = 0;
-        const file_io::Content content = [&]() -> QByteArrayView {
-            return next < pieces.size() ? QByteArrayView(pieces.at(next++)) : QByteArrayView();
-        };
-        QVERIFY(!file_io::replace(path, content));
-        QCOMPARE(readBytes(path), pieces.join());
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("missing") << "none" << ENOENT;
+        QTest::newRow("a folder") << "folder" << EISDIR;
+        QTest::newRow("a pipe") << "pipe" << ENXIO;
+        QTest::newRow("a link to an endless device") << "zero" << ENXIO;
+        QTest::newRow("two gigabytes") << "sparse" << EFBIG;
+        QTest::newRow("one byte over the limit") << "over" << EFBIG;
+        QTest::newRow("exactly the limit") << "limit" << 0;
+    }
+    void readsOnlyRegularFilesOfABoundedSize()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, expected);
+        QDir(dir_.path()).mkdir(QStringLiteral("folder"));
+        QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0666) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path("zero")));
+        for (const auto& [file, size] : {std::pair{"sparse", qint64(2) << 30}, {"over", file_io::kLargestRead + 1},
+                                         {"limit", file_io::kLargestRead}}) {
+            QFile sparse(path(file));
+            QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(size));
+        }
+        QByteArray bytes = "stale";
+        const auto error = file_io::readFile(dir_.filePath(name), bytes);
+        QCOMPARE(error ? error->number : 0, expected);
+        QCOMPARE(bytes.size(), expected ? 0 : file_io::kLargestRead);
     }
 
-    void replaceKeepsTheFilesPermissions()
+    // A file in a program folder that cannot be found has no path: nothing
+    // is written anywhere else instead (such as the root folder).
+    void noPathWritesNothingAnywhere()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("a.txt"));
-        writeBytes(path, "old");
-        const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
-        QFile::setPermissions(path, mode);
-        QVERIFY(!file_io::replace(path, file_io::wholly("new")));
-        QCOMPARE(QFile::permissions(path) & 0x7077, mode & 0x7077);
-    }
-
-    void readsWholeFilesAndReportsFolders()
-    {
-        QTemporaryDir dir;
         QByteArray bytes;
-        writeBytes(dir.filePath(QStringLiteral("a")), QByteArray(200000, 'x'));
-        QVERIFY(!file_io::readAll(dir.filePath(QStringLiteral("a")), bytes));
-        QCOMPARE(bytes.size(), 200000);
-        const auto error = file_io::readAll(dir.path(), bytes);
-        QVERIFY(error);
-        QCOMPARE(error->number, EISDIR);
-        QVERIFY(bytes.isEmpty());
-        QVERIFY(file_io::entryExists(dir.path()));
-        QVERIFY(!file_io::entryExists(dir.filePath(QStringLiteral("none"))));
+        for (const auto& error : {file_io::replace(FilePath(), file_io::Content::wholly("x")),
+                                  file_io::append(FilePath(), file_io::Content::wholly("x")),
+                                  file_io::readFile(FilePath(), bytes)}) {
+            QVERIFY(error);
+            QCOMPARE(error->number, ENOENT);
+            QCOMPARE(error->description, programFolderNotFound().description);
+        }
+    }
+
+    void entriesExistWhateverTheyAre()
+    {
+        QVERIFY(QFile::link(QStringLiteral("nowhere"), path("dangling")));
+        QVERIFY(file_io::entryExists(dir_.path()));
+        QVERIFY(file_io::entryExists(path("dangling")));
+        QVERIFY(!file_io::entryExists(path("none")));
+        QVERIFY(!file_io::entryExists(FilePath()));
     }
 };
 

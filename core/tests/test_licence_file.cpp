@@ -39,11 +39,11 @@ private slots:
     void fileHoldsExactlyOneRecord()
     {
         QVERIFY(!file_.write({}));
-        QCOMPARE(readBytes(file_.path()), QByteArray("\"\",\"\"\r\n"));
+        QCOMPARE(readBytes(file_.path().display()), QByteArray("\"\",\"\"\r\n"));
         QVERIFY(!file_.write({QStringLiteral("uso\nlibre"), QStringLiteral("sí")}));
-        QCOMPARE(readBytes(file_.path()), QByteArray("\"uso\r\nlibre\",\"s\xED\"\r\n"));
+        QCOMPARE(readBytes(file_.path().display()), QByteArray("\"uso\r\nlibre\",\"s\xED\"\r\n"));
         QVERIFY(!file_.write({QStringLiteral("s"), QStringLiteral("t")}));  // nothing of the longer one stays
-        QCOMPARE(readBytes(file_.path()), QByteArray("\"s\",\"t\"\r\n"));
+        QCOMPARE(readBytes(file_.path().display()), QByteArray("\"s\",\"t\"\r\n"));
     }
 
     // Files this program did not write, or damaged ones: each gives two texts
@@ -71,7 +71,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, use);
         QFETCH(QString, distribution);
-        writeBytes(file_.path(), bytes);
+        writeBytes(file_.path().display(), bytes);
         const LicencesRead read = file_.read();
         QCOMPARE(read.texts.has_value(), !read.error.has_value());
         if (read.error) {
@@ -87,7 +87,7 @@ private slots:
 
     void folderOfThatNameExistsButCannotBeRead()
     {
-        QFile::remove(file_.path());
+        QFile::remove(file_.path().display());
         QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("Config.lic")));
         QVERIFY(file_.exists());
         QCOMPARE(file_.read().error->number, EISDIR);

@@ -71,6 +71,23 @@ private slots:
         }
     }
 
+    // Reported once, when the program starts; the other windows then show
+    // blank captions without saying it again.
+    void unreadableLanguageFileIsReportedOnceAtStartUp()
+    {
+        TemporaryProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("TE.ini")));
+        RecordedMessages messages;
+        MainWindowDriver ui(Edition::release11(&language_));
+        QVERIFY(messages.isOneError(EISDIR));
+        QVERIFY(messages.all().first().contains(QStringLiteral("TE.ini")));
+        QVERIFY(ui.window->isVisible());
+        QCOMPARE(ui.find<QAbstractButton>("CmdCrear")->text(), QString());
+        ui.openOptions()->close();
+        ui.openAbout()->close();
+        QCOMPARE(messages.all().size(), 1);
+    }
+
     void licenceBoxesStartWithTheStoredTexts()
     {
         TemporaryProgramFolder folder;
@@ -97,7 +114,7 @@ private slots:
         if (content == "folder")
             QDir(folder.path()).mkdir(QStringLiteral("Config.lic"));
         else
-            writeBytes(LicenceFile::inProgramFolder().path(), content);
+            writeBytes(LicenceFile::inProgramFolder().path().display(), content);
         RecordedMessages messages;
         MainWindowDriver ui(Edition::release11(&language_));
         QVERIFY(messages.isOneError(number));
@@ -106,7 +123,7 @@ private slots:
         QCOMPARE(ui.box("TxtUso")->toPlainText(), QString());
         QCOMPARE(ui.box("TxtDistribucion")->toPlainText(), QString());
         if (content != "folder")
-            QCOMPARE(readBytes(LicenceFile::inProgramFolder().path()), content);
+            QCOMPARE(readBytes(LicenceFile::inProgramFolder().path().display()), content);
     }
 
     void focusedBoxIsPaleYellowAndTurnsWhiteWhenLeft()

@@ -20,7 +20,7 @@ T* in(OptionsWindow* window, const char* name)
 
 QString text(OptionsWindow* window, const char* box) { return in<QPlainTextEdit>(window, box)->toPlainText(); }
 
-QString licenceFile() { return LicenceFile::inProgramFolder().path(); }
+QString licenceFile() { return LicenceFile::inProgramFolder().path().display(); }
 
 }  // namespace
 

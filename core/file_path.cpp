@@ -1,0 +1,26 @@
+#include "file_path.h"
+
+#include <QFile>
+
+FilePath::FilePath(const QString& path) : native_(QFile::encodeName(path)) {}
+
+FilePath FilePath::fromNative(QByteArray bytes)
+{
+    FilePath path;
+    path.native_ = std::move(bytes);
+    return path;
+}
+
+QString FilePath::display() const { return QFile::decodeName(native_); }
+
+FilePath FilePath::folder() const
+{
+    const qsizetype slash = native_.lastIndexOf('/');
+    if (slash < 0)
+        return fromNative(".");
+    return fromNative(slash == 0 ? QByteArray("/") : native_.left(slash));
+}
+
+FilePath FilePath::child(const QString& name) const { return childNative(QFile::encodeName(name)); }
+
+FilePath FilePath::childNative(const QByteArray& name) const { return fromNative(native_ + '/' + name); }

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A file's name as the system knows it: bytes, whatever they hold, so that
+// a folder whose name is not valid UTF-8 is still found and used exactly.
+// The names the user chooses come as text and convert implicitly; an empty
+// path names no file.
+class FilePath {
+public:
+    FilePath() = default;
+    FilePath(const QString& path);  // NOLINT(google-explicit-constructor): every path in text is one
+    static FilePath fromNative(QByteArray bytes);
+
+    bool isEmpty() const { return native_.isEmpty(); }
+    const QByteArray& native() const { return native_; }
+    const char* c_str() const { return native_.constData(); }
+
+    // The name as text, for messages; bytes that are not valid UTF-8 show
+    // as replacement characters.
+    QString display() const;
+
+    // The folder that holds the entry: everything before the last '/' ("."
+    // for a bare name, "/" for an entry of the root folder).
+    FilePath folder() const;
+
+    // This folder's name, '/' and the entry's name, with nothing else added
+    // or removed.
+    FilePath child(const QString& name) const;
+    FilePath childNative(const QByteArray& name) const;
+
+    bool operator==(const FilePath&) const = default;
+
+private:
+    QByteArray native_;
+};
