@@ -54,3 +54,35 @@ QString generalDateText(const QDateTime& value, const GeneralDateFormat& format)
         text += QLatin1Char(' ') + render(tm, format.longTime);
     return text;
 }
+
+namespace {
+
+std::optional<QDateTime> parsedWith(const QByteArray& text, const QByteArray& pattern)
+{
+#if __has_include(<langinfo.h>)
+    std::tm tm{};
+    const char* end = pattern.isEmpty() ? nullptr : ::strptime(text.constData(), pattern.constData(), &tm);
+    if (!end || *end != '\0')
+        return std::nullopt;
+    const QDateTime value(QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday), QTime(tm.tm_hour, tm.tm_min, tm.tm_sec));
+    const bool inRange = value.date() >= QDate(1601, 1, 1) && value.date() <= QDate(9999, 12, 31);
+    return value.isValid() && inRange ? std::optional(value) : std::nullopt;
+#else
+    Q_UNUSED(text);
+    Q_UNUSED(pattern);
+    return std::nullopt;
+#endif
+}
+
+}  // namespace
+
+std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    for (const QByteArray& pattern : {format.shortDate + ' ' + format.longTime, format.shortDate}) {
+        const auto value = parsedWith(bytes, pattern);
+        if (value && generalDateText(*value, format) == text)
+            return value;
+    }
+    return std::nullopt;
+}

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 // The user's short date and long time patterns, in strftime's syntax.
 struct GeneralDateFormat {
@@ -16,3 +17,7 @@ struct GeneralDateFormat {
 // The short date, followed, when the time of day is not exactly midnight, by
 // one space and the long time: "05/06/2004 14:23:11" or "05/06/2004".
 QString generalDateText(const QDateTime& value, const GeneralDateFormat& format);
+
+// The date and time that the text shows in that format, between 1601 and
+// 9999; only a value that gives back exactly the same text counts.
+std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format);

@@ -31,7 +31,7 @@ ExternalProject_Add(trumi_fuzz_build
 ExternalProject_Add_StepDependencies(trumi_fuzz_build build ${fuzz_sources} ${fuzz_target_sources})
 
 set(TRUMI_FUZZ_SECONDS 5 CACHE STRING "How long each fuzz target runs in the tests")
-foreach(target settings licence_file document)
+foreach(target settings licence_file document document_reader)
   add_test(NAME fuzz_${target}
     COMMAND ${CMAKE_SOURCE_DIR}/fuzz/run_fuzzer.sh ${CMAKE_BINARY_DIR}/fuzz/fuzz/fuzz_${target}
             ${CMAKE_SOURCE_DIR}/fuzz/corpus/${target} ${TRUMI_FUZZ_SECONDS})

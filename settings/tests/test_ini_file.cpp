@@ -4,6 +4,13 @@
 
 #include <QTest>
 
+// The bytes of a literal that holds NUL characters, all of them.
+template <qsizetype N>
+QByteArray withNuls(const char (&literal)[N])
+{
+    return QByteArray(literal, N - 1);
+}
+
 class TestIniFile : public QObject {
     Q_OBJECT
 
@@ -93,12 +100,12 @@ private slots:
         QTest::newRow("^Z at the end, no line end") << header + "Cad32=Fecha :\x1A" << "Cad32" << "Fecha :";
         QTest::newRow("^Z after the last line") << header + "Cad32=Fecha :\r\n\x1A" << "Cad32" << "Fecha :";
         QTest::newRow("^Z inside a value stays") << header + "Cad1=a\x1A" "b\r\n" << "Cad1" << "a\x1A" "b";
-        QTest::newRow("NUL in a value") << header + QByteArray("Cad1=ab\0cd\r\n", 14) << "Cad1" << "ab";
-        QTest::newRow("NUL in a key name, full name") << header + QByteArray("Ca\0d1=x\r\n", 10) << "Cad1" << "";
-        QTest::newRow("NUL in a key name, name before it") << header + QByteArray("Ca\0d1=x\r\n", 10) << "Ca" << "x";
-        QTest::newRow("UTF-16 LE with its mark") << QByteArray("\xFF\xFE[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\0\xF1\0", 34)
+        QTest::newRow("NUL in a value") << header + withNuls("Cad1=ab\0cd\r\n") << "Cad1" << "ab";
+        QTest::newRow("NUL in a key name, full name") << header + withNuls("Ca\0d1=x\r\n") << "Cad1" << "";
+        QTest::newRow("NUL in a key name, name before it") << header + withNuls("Ca\0d1=x\r\n") << "Ca" << "x";
+        QTest::newRow("UTF-16 LE with its mark") << withNuls("\xFF\xFE[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\0\xF1\0")
                                                  << "Cad1" << u"\u00F1"_qs;
-        QTest::newRow("UTF-16 BE with its mark") << QByteArray("\xFE\xFF\0[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\x20\xAC", 34)
+        QTest::newRow("UTF-16 BE with its mark") << withNuls("\xFE\xFF\0[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\x20\xAC")
                                                  << "Cad1" << u"\u20AC"_qs;
     }
     void readsAsTheWindowsReaderDoes()
