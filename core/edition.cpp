@@ -21,6 +21,10 @@ WriteMode Edition::writeMode() const { return layout_ == Layout::SingleLanguage 
 // release 1.0 starts in the current folder and, since it appends, never asks.
 bool Edition::saveDialogConfirmsReplace() const { return layout_ == Layout::Translatable; }
 
+// Release 1.0 would add the new document after the opened one, so it
+// proposes nothing.
+bool Edition::saveDialogProposesOpenedFile() const { return layout_ == Layout::Translatable; }
+
 QString Edition::saveDialogStartFolder() const
 {
     return layout_ == Layout::SingleLanguage ? QDir::currentPath() : QDir::homePath();

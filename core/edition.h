@@ -29,6 +29,8 @@ public:
     // existing file, and the folder it starts in.
     bool saveDialogConfirmsReplace() const;
     QString saveDialogStartFolder() const;
+    // Whether Create, after a document was opened, proposes that file.
+    bool saveDialogProposesOpenedFile() const;
 
     // The captions of a window: those of the caption source where the
     // release has one, otherwise the fixed ones of the window's definition.

@@ -9,7 +9,7 @@
 #include "message_box.h"
 #include "options_window.h"
 #include "program_folder.h"
-#include "save_dialog.h"
+#include "file_dialogs.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -33,12 +34,23 @@ CheckState checkStateOf(const QCheckBox* box)
     }
 }
 
+// The Open dialog's title has a caption of its own; without one it is the
+// Spanish title.
+QString openDialogTitleIn(const QList<Caption>& captions)
+{
+    for (const Caption& caption : captions) {
+        if (caption.element == QLatin1String("DialogoAbrir") && !caption.text.isEmpty())
+            return caption.text;
+    }
+    return QStringLiteral("Abrir fichero");
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     : ProgramWindow(parent),
       edition_(edition),
-      saveDialog_(std::make_unique<QtSaveDialog>(edition)),
+      fileDialogs_(std::make_unique<QtFileDialogs>(edition)),
       dateFormat_(GeneralDateFormat::fromSystem())
 {
     buildLayout();
@@ -47,7 +59,9 @@ MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::onOptionsClicked);
     connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(pollTimer_, &QTimer::timeout, this, &MainWindow::onPollTick);
+    connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::onOpenShortcut);
     load();
+    acceptFileDrops();
     pollTimer_->start();
     productEdit_->setFocus();
 }
@@ -59,6 +73,7 @@ void MainWindow::load()
 {
     const CaptionsRead captions = edition_.captionsOf(objectName(), fixedCaptions());
     applyCaptions(this, captions.captions);
+    openDialogTitle_ = openDialogTitleIn(captions.captions);
     // A language file that is there but cannot be read is reported once, at
     // start-up; the other windows then show their captions blank, as for a
     // missing file, without saying it again each time they open.
@@ -112,7 +127,7 @@ DocumentRecord MainWindow::record() const
 
 void MainWindow::onCreateClicked()
 {
-    lastFileName_ = saveDialog_->showSave(this);
+    lastFileName_ = fileDialogs_->showSave(this);
     if (lastFileName_.isEmpty())
         return;
     if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode()))
@@ -155,6 +170,6 @@ void MainWindow::setLicences(const Licences& licences)
     distributionLicenceEdit_->setPlainText(licences.distribution);
 }
 
-void MainWindow::setSaveDialog(std::unique_ptr<SaveDialog> dialog) { saveDialog_ = std::move(dialog); }
+void MainWindow::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs_ = std::move(dialogs); }
 
 void MainWindow::setDateFormat(const GeneralDateFormat& format) { dateFormat_ = format; }

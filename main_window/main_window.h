@@ -20,7 +20,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
-class SaveDialog;
+class FileDialogs;
+class FilePath;
 
 // The main window: the form on which the author describes the product, the
 // Create command that writes the read-me document, and the Options, About
@@ -38,7 +39,12 @@ public:
     // The two licence boxes.
     void setLicences(const Licences& licences);
 
-    void setSaveDialog(std::unique_ptr<SaveDialog> dialog);
+    // Opens a read-me document into the form: every field takes the
+    // document's value. A file that is no document is reported and the form
+    // stays as it was.
+    void openDocument(const FilePath& path);
+
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
     void setDateFormat(const GeneralDateFormat& format);
 
     // The last path Create was given (empty after a cancelled run).
@@ -62,11 +68,23 @@ private:
     void onOptionsClicked();
     void onAboutClicked();
     void onPollTick();
+    void onOpenShortcut();
+    void showRecord(const DocumentRecord& record, const FilePath& path);
+    void setStatus(const QString& status);
+    void acceptFileDrops();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
 
     Edition edition_;
-    std::unique_ptr<SaveDialog> saveDialog_;
+    std::unique_ptr<FileDialogs> fileDialogs_;
     GeneralDateFormat dateFormat_;
     QString lastFileName_;
+    QString openDialogTitle_;
     QPointer<OptionsWindow> optionsWindow_;
     QPointer<AboutWindow> aboutWindow_;
 

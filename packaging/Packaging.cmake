@@ -47,6 +47,6 @@ set(CPACK_STRIP_FILES ON)
 include(CPack)
 
 add_test(NAME e2e_archive
-  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24"
+  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
           bash ${CMAKE_SOURCE_DIR}/packaging/tests/e2e_archive.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
 set_tests_properties(e2e_archive PROPERTIES TIMEOUT 300 LABELS e2e ENVIRONMENT "${TRUMI_TEST_ENVIRONMENT}")

@@ -4,13 +4,14 @@
 
 namespace {
 
-constexpr std::array<CaptionKey, 23> kMainWindow = {{
+// The last one titles the Open dialog (ctrl+O), which has no control.
+constexpr std::array<CaptionKey, 24> kMainWindow = {{
     {"Cad1", "CmdOpciones"}, {"Cad2", "CmdAcercade"}, {"Cad3", "CmdCerrar"}, {"Cad4", "Frame1"},
     {"Cad5", "Label1"},      {"Cad6", "Label2"},      {"Cad7", "Label3"},    {"Cad8", "Chk1"},
     {"Cad9", "OpVer1"},      {"Cad10", "OpVer2"},     {"Cad11", "Frame2"},   {"Cad12", "Label4"},
     {"Cad13", "Label5"},     {"Cad14", "Label6"},     {"Cad15", "Label7"},   {"Cad16", "Label8"},
     {"Cad17", "Frame4"},     {"Cad18", "Label12"},    {"Cad19", "Frame3"},   {"Cad20", "Label9"},
-    {"Cad21", "Label10"},    {"Cad22", "Label11"},    {"Cad23", "CmdCrear"},
+    {"Cad21", "Label10"},    {"Cad22", "Label11"},    {"Cad23", "CmdCrear"},   {"Cad33", "DialogoAbrir"},
 }};
 
 // Cad29 comes before Cad27: the order in which the window reads them.

@@ -15,10 +15,11 @@ function(trumi_add_test name source)
     TIMEOUT 120)
 endfunction()
 
-# A script that drives a real executable under Xvfb with xdotool.
+# A script that drives a real executable under Xvfb with xdotool. The server
+# is kept as it is when a program ends, so that the next one can connect.
 function(trumi_add_e2e_test name script executable)
   add_test(NAME ${name}
-    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24"
+    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
             bash ${CMAKE_CURRENT_SOURCE_DIR}/${script} $<TARGET_FILE:${executable}> ${ARGN})
   set_tests_properties(${name} PROPERTIES TIMEOUT 180 LABELS e2e ENVIRONMENT "${TRUMI_TEST_ENVIRONMENT}")
 endfunction()

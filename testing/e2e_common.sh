@@ -34,9 +34,13 @@ else
     executable="$work/program/$(basename "$program")"
 fi
 
-# Starts the program with the environment given as arguments (NAME=value).
+# Starts the program with the environment given as arguments (NAME=value),
+# and after "--" the program's own arguments.
 start_program() {
-    env "$@" QT_QPA_PLATFORM=xcb "$executable" &
+    local settings=()
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+    [ "${1:-}" = -- ] && shift
+    env "${settings[@]}" QT_QPA_PLATFORM=xcb "$executable" "$@" &
     pid=$!
 }
 

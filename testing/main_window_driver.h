@@ -37,11 +37,11 @@ public:
     void typeBox(const char* name, const QString& text) const { box(name)->setPlainText(text); }
     void setDate(const QDateTime& value) const { find<QDateTimeEdit>("Calendario")->setDateTime(value); }
 
-    PresetSaveDialog* answerSaveWith(QStringList paths)
+    PresetFileDialogs* answerSaveWith(QStringList paths, QStringList openPaths = {})
     {
-        auto dialog = std::make_unique<PresetSaveDialog>(std::move(paths));
-        PresetSaveDialog* raw = dialog.get();
-        window->setSaveDialog(std::move(dialog));
+        auto dialogs = std::make_unique<PresetFileDialogs>(std::move(paths), std::move(openPaths));
+        PresetFileDialogs* raw = dialogs.get();
+        window->setFileDialogs(std::move(dialogs));
         return raw;
     }
 

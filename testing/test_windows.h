@@ -4,28 +4,43 @@
 
 #include "geometry.h"
 #include "program_window.h"
-#include "save_dialog.h"
+#include "file_dialogs.h"
 #include "test_files.h"
 
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
 
-// Answers the Save dialog with preset paths, one per show; an exhausted
-// queue answers as a cancel.
-class PresetSaveDialog : public SaveDialog {
+// Answers the Save and Open dialogs with preset paths, one per show; an
+// exhausted queue answers as a cancel.
+class PresetFileDialogs : public FileDialogs {
 public:
-    explicit PresetSaveDialog(QStringList answers) : answers_(std::move(answers)) {}
+    explicit PresetFileDialogs(QStringList saveAnswers, QStringList openAnswers = {})
+        : saveAnswers_(std::move(saveAnswers)), openAnswers_(std::move(openAnswers))
+    {
+    }
     QString showSave(QWidget*) override
     {
         ++shows_;
-        return answers_.isEmpty() ? QString() : answers_.takeFirst();
+        return saveAnswers_.isEmpty() ? QString() : saveAnswers_.takeFirst();
     }
+    QString showOpen(QWidget*, const QString& title) override
+    {
+        openTitle_ = title;
+        return openAnswers_.isEmpty() ? QString() : openAnswers_.takeFirst();
+    }
+    void proposeForSave(const QString& path) override { proposed_ = path; }
+
     int shows() const { return shows_; }
+    const QString& openTitle() const { return openTitle_; }
+    const QString& proposed() const { return proposed_; }
 
 private:
-    QStringList answers_;
+    QStringList saveAnswers_;
+    QStringList openAnswers_;
     int shows_ = 0;
+    QString openTitle_;
+    QString proposed_;
 };
 
 // Collects the program's error messages for as long as it lives, instead of

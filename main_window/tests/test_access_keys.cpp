@@ -96,7 +96,7 @@ private slots:
         ui.type("TxtProducto", QStringLiteral("p"));
         ui.type("TxtVersion", QStringLiteral("v"));
         QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
-        PresetSaveDialog* dialog = ui.answerSaveWith({});
+        PresetFileDialogs* dialog = ui.answerSaveWith({});
         QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_C);  // a pressed-down button clicks a moment later
         QTRY_COMPARE(dialog->shows(), 1);
@@ -126,7 +126,7 @@ private slots:
     {
         TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release10());
-        PresetSaveDialog* dialog = ui.answerSaveWith({});
+        PresetFileDialogs* dialog = ui.answerSaveWith({});
         QTRY_VERIFY(!ui.find("CmdCrear")->isEnabled());
         QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_C);

@@ -144,7 +144,7 @@ private slots:
         MainWindowDriver ui(Edition::release11(nullptr));
         fillWorkedExample(ui);
         const QStringList before = ui.snapshot();
-        PresetSaveDialog* dialog = ui.answerSaveWith({});
+        PresetFileDialogs* dialog = ui.answerSaveWith({});
         QVERIFY(ui.create());
         QCOMPARE(dialog->shows(), 1);
         QVERIFY(QDir(dir_.path()).isEmpty());

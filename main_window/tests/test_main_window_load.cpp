@@ -18,6 +18,10 @@ QColor boxColour(const QWidget* box) { return box->palette().color(QPalette::Bas
 const char* const kEightBoxes[] = {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail",
                                    "TxtWeb",      "TxtUso",     "TxtDistribucion", "TxtDesc"};
 
+// The main window's keys that caption a control (the last one titles the
+// Open dialog).
+std::span<const CaptionKey> controlKeys() { return captionKeysOf(QStringLiteral("FrmTrumi")).first(23); }
+
 // Waits for the next tick of the window's polling timer.
 bool nextTick(const MainWindowDriver& ui)
 {
@@ -38,7 +42,7 @@ private slots:
     {
         TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
-        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi")))
+        for (const CaptionKey& row : controlKeys())
             QCOMPARE(captionOf(ui.find(row.element)), QString());
         QVERIFY(ui.window->windowTitle().startsWith(QLatin1String("Trumi Editor 1.1")));
         QCOMPARE(ui.find("TxtVersion")->toolTip(), QStringLiteral("Versión del producto."));
@@ -52,7 +56,7 @@ private slots:
         TemporaryProgramFolder folder;
         writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad1=&Opciones\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
-        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi")))
+        for (const CaptionKey& row : controlKeys())
             QCOMPARE(captionOf(ui.find(row.element)), row.key == QByteArray("Cad1") ? QStringLiteral("&Opciones") : QString());
     }
 
@@ -62,7 +66,7 @@ private slots:
         QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
         MainWindowDriver multi(Edition::release11(&language_));
         MainWindowDriver single(Edition::release10());
-        for (const CaptionKey& row : captionKeysOf(QStringLiteral("FrmTrumi"))) {
+        for (const CaptionKey& row : controlKeys()) {
             const QString caption = captionOf(multi.find(row.element));
             if (row.key == QByteArray("Cad22"))
                 QCOMPARE(caption, QStringLiteral("Licencia de distribución:"));
