@@ -20,9 +20,9 @@ bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
 
 // Reads the two fields of a record: a quoted field runs to its closing
-// quote, with "" inside it taken as one quote, and is followed by a comma;
-// an unquoted field runs to the comma or the line end, without surrounding
-// blanks.
+// quote, with "" inside it taken as one quote, and is followed by a comma or
+// a line break; an unquoted field runs to the comma or the line end, without
+// surrounding blanks.
 class FieldReader {
 public:
     FieldReader(QStringView text, const FilePath& path) : text_(text), path_(path) {}
@@ -62,10 +62,13 @@ private:
         field.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         if (last)
             return std::nullopt;
-        const qsizetype comma = text_.indexOf(u',', position_);
-        if (comma < 0)
+        // The next field follows the comma or the line break after the
+        // closing quote, whichever comes first.
+        while (position_ < text_.size() && text_[position_] != u',' && !isLineEnd(text_[position_]))
+            ++position_;
+        if (position_ == text_.size())
             return malformed(path_, QStringLiteral("le faltan campos."));
-        position_ = comma + 1;
+        ++position_;
         return std::nullopt;
     }
 

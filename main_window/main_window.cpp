@@ -59,6 +59,7 @@ MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     connect(optionsButton_, &QPushButton::clicked, this, &MainWindow::onOptionsClicked);
     connect(aboutButton_, &QPushButton::clicked, this, &MainWindow::onAboutClicked);
     connect(pollTimer_, &QTimer::timeout, this, &MainWindow::onPollTick);
+    connect(finalOption_, &QRadioButton::toggled, this, &MainWindow::updateOptionTabStops);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::onOpenShortcut);
     load();
     acceptFileDrops();
@@ -162,6 +163,14 @@ void MainWindow::onPollTick()
     finalOption_->setEnabled(statusStated);
     betaOption_->setEnabled(statusStated);
     createButton_->setEnabled(!productEdit_->text().isEmpty() && !versionEdit_->text().isEmpty());
+}
+
+// Of the two options only the chosen one is a tab stop, both ways and from
+// the start (Qt narrows them to one only once an option has had the focus).
+void MainWindow::updateOptionTabStops()
+{
+    finalOption_->setFocusPolicy(finalOption_->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    betaOption_->setFocusPolicy(betaOption_->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void MainWindow::setLicences(const Licences& licences)

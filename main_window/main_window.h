@@ -68,6 +68,7 @@ private:
     void onOptionsClicked();
     void onAboutClicked();
     void onPollTick();
+    void updateOptionTabStops();
     void onOpenShortcut();
     void showRecord(const DocumentRecord& record, const FilePath& path);
     void setStatus(const QString& status);

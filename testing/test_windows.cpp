@@ -14,17 +14,6 @@ bool RecordedMessages::isOneError(int number) const
     return messages_.size() == 1 && messages_.first().contains(QStringLiteral("Error %1: ").arg(number));
 }
 
-QString captionOf(const QWidget* element)
-{
-    if (auto* label = qobject_cast<const QLabel*>(element))
-        return label->text();
-    if (auto* group = qobject_cast<const QGroupBox*>(element))
-        return group->title();
-    if (auto* button = qobject_cast<const QAbstractButton*>(element))
-        return button->text();
-    return element->windowTitle();
-}
-
 bool activate(QWidget* window)
 {
     window->activateWindow();

@@ -4,6 +4,7 @@
 
 #include "geometry.h"
 #include "program_window.h"
+#include "captions.h"
 #include "file_dialogs.h"
 #include "test_files.h"
 
@@ -59,9 +60,6 @@ public:
 private:
     QStringList messages_;
 };
-
-// The caption a label, group, button or window shows.
-QString captionOf(const QWidget* element);
 
 // The element of that object name inside the window.
 template <typename T = QWidget>

@@ -85,6 +85,10 @@ void nameBuddy(const QLabel* label)
 
 }  // namespace
 
+// An empty title would show the program's name instead (Qt's own choice for
+// an untitled window); a zero-width space shows nothing.
+const QString kBlankTitle = QString(QChar(0x200B));
+
 void setCaption(QWidget* element, const QString& text)
 {
     if (auto* label = qobject_cast<QLabel*>(element)) {
@@ -97,7 +101,7 @@ void setCaption(QWidget* element, const QString& text)
     else if (auto* button = qobject_cast<QAbstractButton*>(element))
         button->setText(text);
     else if (element->isWindow())
-        element->setWindowTitle(text);
+        element->setWindowTitle(text.isEmpty() ? kBlankTitle : text);
 }
 
 void applyCaptions(QWidget* window, const QList<Caption>& captions)
@@ -106,4 +110,15 @@ void applyCaptions(QWidget* window, const QList<Caption>& captions)
         if (QWidget* element = findElement(window, caption.element))
             setCaption(element, caption.text);
     }
+}
+
+QString captionOf(const QWidget* element)
+{
+    if (auto* label = qobject_cast<const QLabel*>(element))
+        return label->text();
+    if (auto* group = qobject_cast<const QGroupBox*>(element))
+        return group->title();
+    if (auto* button = qobject_cast<const QAbstractButton*>(element))
+        return button->text();
+    return element->windowTitle() == kBlankTitle ? QString() : element->windowTitle();
 }

@@ -12,9 +12,38 @@
 #include <QStyle>
 #include <limits>
 
+namespace {
+
+// A label whose caption's '&' marks an access key. With a partner control Qt
+// underlines the letter and the key moves the focus there; without one Qt
+// would show the '&' itself, so the letter is underlined here instead and
+// the key moves the focus nowhere.
+class CaptionLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (buddy() || !text().contains(QLatin1Char('&'))) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        int flags = int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextShowMnemonic;
+        if (wordWrap())
+            flags |= Qt::TextWordWrap;
+        if (!style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this))
+            flags |= Qt::TextHideMnemonic;
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(), flags, palette(), isEnabled(), text(), foregroundRole());
+    }
+};
+
+}  // namespace
+
 QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidget* buddy)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new CaptionLabel(parent);
     label->setObjectName(name);
     label->setGeometry(area);
     label->setTextFormat(Qt::PlainText);

@@ -60,6 +60,8 @@ private slots:
         QTest::newRow("control bytes") << QByteArray("\"a\x01\x7F\x81\",\"\x9D\xFF\"", 11) << "a\x01\x7F\u0081"
                                        << "\u009D\u00FF";
         QTest::newRow("no line end") << QByteArray("\"a\",\"b\"") << "a" << "b";
+        QTest::newRow("fields on two lines") << QByteArray("\"a\"\r\n\"b\"\r\n") << "a" << "b";
+        QTest::newRow("second field with a comma") << QByteArray("\"a\"\r\n\"b, c\"") << "a" << "b, c";
         QTest::newRow("empty") << QByteArray() << none << none;
         QTest::newRow("one field") << QByteArray("\"only one\"\r\n") << none << none;
         QTest::newRow("unterminated quote") << QByteArray("\"never closed,\"x") << none << none;

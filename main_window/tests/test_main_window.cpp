@@ -1,6 +1,8 @@
 #include "main_window_driver.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QScreen>
 #include <QGroupBox>
 #include <QLabel>
@@ -110,6 +112,47 @@ private slots:
         QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe",
                                      "TxtEmail", "TxtWeb", "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc",
                                      "CmdCrear", "CmdOpciones", "CmdAcercade", "CmdCerrar"}));
+    }
+
+    // With the status stated, the chosen option is the one tab stop between
+    // the status box and the author, both ways, from the start.
+    void onlyTheChosenOptionIsATabStop_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::newRow("final, as at start-up") << "OpVer1";
+        QTest::newRow("beta") << "OpVer2";
+    }
+    void onlyTheChosenOptionIsATabStop()
+    {
+        QFETCH(QString, chosen);
+        MainWindowDriver ui(Edition::release11(nullptr));
+        ui.find<QRadioButton>(qPrintable(chosen))->setChecked(true);
+        ui.find<QCheckBox>("Chk1")->setChecked(true);
+        QTRY_VERIFY(ui.find("OpVer1")->isEnabled());
+        QVERIFY(activate(ui.window));
+        ui.find("TxtNomApe")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(focusedElement(), chosen);
+        ui.find("Chk1")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedElement(), chosen);
+    }
+
+    // The one file type shows as its label, "Fichero de texto *.txt".
+    void fileDialogsShowTheFilterByItsLabel()
+    {
+        QtFileDialogs dialogs(Edition::release11(nullptr));
+        for (const bool save : {true, false}) {
+            QString shown;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                shown = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+                dialog->reject();
+            });
+            QCOMPARE(save ? dialogs.showSave(nullptr) : dialogs.showOpen(nullptr, u"Abrir fichero"_qs), QString());
+            QCOMPARE(shown, u"Fichero de texto *.txt"_qs);
+        }
     }
 
     void loadSetsTheStartingStates()

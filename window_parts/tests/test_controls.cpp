@@ -3,17 +3,39 @@
 #include "test_windows.h"
 
 #include <QClipboard>
+#include <QLabel>
 #include <QMimeData>
 #include <QTextBlock>
 
 Q_DECLARE_METATYPE(QTextOption::WrapMode)
 
-// A paragraph too long to wrap at words in reasonable time wraps anywhere,
-// and only while the box holds one; the text itself never changes.
-class TestMultiLineBox : public QObject {
+namespace {
+
+QImage pictureOf(QWidget* widget) { return widget->grab().toImage(); }
+
+}  // namespace
+
+class TestControls : public QObject {
     Q_OBJECT
 
 private slots:
+    // A caption's '&' marks an access key also on a label with no partner
+    // control: the letter is underlined, the '&' not shown.
+    void accessKeyOfALabelWithoutPartnerIsUnderlined()
+    {
+        QWidget window;
+        QLabel* alone = addLabel(&window, u"alone"_qs, QRect(0, 0, 120, 20));
+        QLabel* partnered = addLabel(&window, u"partnered"_qs, QRect(0, 30, 120, 20), &window);
+        QLabel* plain = addLabel(&window, u"plain"_qs, QRect(0, 60, 120, 20));
+        alone->setText(u"&Autor :"_qs);
+        partnered->setText(u"&Autor :"_qs);
+        plain->setText(u"Autor :"_qs);
+        QCOMPARE(pictureOf(alone), pictureOf(partnered));
+        QVERIFY(pictureOf(alone) != pictureOf(plain));
+    }
+
+    // A paragraph too long to wrap at words in reasonable time wraps
+    // anywhere, and only while the box holds one; the text never changes.
     void longParagraphWrapsAnywhereAndKeepsItsText_data()
     {
         constexpr int longest = MultiLineBox::kLongestWordWrappedParagraph;
@@ -61,5 +83,5 @@ private slots:
     }
 };
 
-TRUMI_TEST_MAIN(TestMultiLineBox)
-#include "test_multi_line_box.moc"
+TRUMI_TEST_MAIN(TestControls)
+#include "test_controls.moc"
