@@ -31,4 +31,8 @@ public:
     // the window reads them, read afresh at each call; an element whose key
     // is missing gets the empty text.
     virtual CaptionsRead captionsOf(const QString& window) const = 0;
+
+    // The language the captions are in, as a code ("es", "en"), or the empty
+    // text where the source does not say.
+    virtual QString language() const = 0;
 };

@@ -1,6 +1,7 @@
 #include "edition.h"
 
 #include <QDir>
+#include <QLocale>
 
 Edition::Edition(Layout layout, const CaptionSource* captions) : layout_(layout), captions_(captions) {}
 
@@ -28,6 +29,14 @@ bool Edition::saveDialogProposesOpenedFile() const { return layout_ == Layout::T
 QString Edition::saveDialogStartFolder() const
 {
     return layout_ == Layout::SingleLanguage ? QDir::currentPath() : QDir::homePath();
+}
+
+QString Edition::toolkitLanguage() const
+{
+    if (layout_ == Layout::SingleLanguage)
+        return QStringLiteral("es");
+    const QString named = captions_ ? captions_->language() : QString();
+    return named.isEmpty() ? QLocale::system().name() : named;
 }
 
 CaptionsRead Edition::captionsOf(const QString& window, const QList<Caption>& fixed) const

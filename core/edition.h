@@ -32,6 +32,11 @@ public:
     // Whether Create, after a document was opened, proposes that file.
     bool saveDialogProposesOpenedFile() const;
 
+    // The language of the toolkit's own texts (file dialogs, message box
+    // buttons): Spanish in release 1.0; in release 1.1 the one the language
+    // file names, else the system's.
+    QString toolkitLanguage() const;
+
     // The captions of a window: those of the caption source where the
     // release has one, otherwise the fixed ones of the window's definition.
     CaptionsRead captionsOf(const QString& window, const QList<Caption>& fixed) const;

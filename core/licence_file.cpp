@@ -4,6 +4,12 @@
 #include "program_folder.h"
 #include "windows1252.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 // A file that ends before its two fields were read is reported as error 62,
@@ -96,11 +102,39 @@ void appendQuoted(QByteArray& out, const QString& text)
     out.append('"');
 }
 
+bool programFolderWritable()
+{
+    const FilePath folder = programFolder();
+    return folder.isEmpty() || ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+LicenceFile usersOwn()
+{
+    return LicenceFile(FilePath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).child(
+        QStringLiteral("Config.lic")));
+}
+
 }  // namespace
 
 LicenceFile::LicenceFile(FilePath path) : path_(std::move(path)) {}
 
 LicenceFile LicenceFile::inProgramFolder() { return LicenceFile(programFilePath(QStringLiteral("Config.lic"))); }
+
+LicenceFile LicenceFile::forReading()
+{
+    if (programFolderWritable())
+        return inProgramFolder();
+    const LicenceFile own = usersOwn();
+    return own.exists() ? own : inProgramFolder();
+}
+
+LicenceFile LicenceFile::forSaving()
+{
+    if (programFolderWritable())
+        return inProgramFolder();
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    return usersOwn();
+}
 
 bool LicenceFile::exists() const { return file_io::entryExists(path_); }
 

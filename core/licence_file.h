@@ -30,6 +30,15 @@ public:
     // Config.lic in the program folder.
     static LicenceFile inProgramFolder();
 
+    // Where the defaults are read and saved. A program folder the user may
+    // write is a portable folder: Config.lic lives beside the program. One
+    // the user may not write (a system installation) leaves each user's
+    // defaults to the user's configuration folder, read in preference to a
+    // Config.lic that an administrator may have put in the program folder as
+    // everyone's default.
+    static LicenceFile forReading();
+    static LicenceFile forSaving();
+
     const FilePath& path() const { return path_; }
 
     // True when an entry of that name exists, a folder included; opens nothing.

@@ -90,7 +90,7 @@ void MainWindow::loadLicences()
         message_box::showError(this, programFolderNotFound());
         return;
     }
-    const LicenceFile file = LicenceFile::inProgramFolder();
+    const LicenceFile file = LicenceFile::forReading();
     if (!file.exists())
         return;
     const LicencesRead read = file.read();

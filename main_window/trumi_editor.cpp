@@ -2,6 +2,7 @@
 
 #include "geometry.h"
 #include "main_window.h"
+#include "toolkit_translation.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -24,7 +25,9 @@ FilePath documentArgument(int argc, char** argv)
 int runTrumiEditor(int argc, char** argv, const Edition& edition)
 {
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));
     applyProgramLook();
+    installToolkitTranslation(edition.toolkitLanguage());
     auto* main = new MainWindow(edition);
     main->show();
     if (const FilePath document = documentArgument(argc, argv); !document.isEmpty())

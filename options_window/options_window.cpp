@@ -20,7 +20,7 @@ OptionsWindow::OptionsWindow(const Edition& edition) : edition_(edition)
 
 void OptionsWindow::loadLicences()
 {
-    const LicenceFile file = LicenceFile::inProgramFolder();
+    const LicenceFile file = LicenceFile::forReading();
     if (!file.exists())
         return;
     const LicencesRead read = file.read();
@@ -40,7 +40,7 @@ Licences OptionsWindow::licences() const
 void OptionsWindow::onSaveClicked()
 {
     // A failed save keeps the window open with both texts, to try again.
-    if (const auto error = LicenceFile::inProgramFolder().write(licences())) {
+    if (const auto error = LicenceFile::forSaving().write(licences())) {
         message_box::showError(this, *error);
         return;
     }

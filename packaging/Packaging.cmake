@@ -1,12 +1,15 @@
-# Two ways to take Trumi Editor away from the build:
+# Three ways to take Trumi Editor away from the build:
 #
 # - The portable archive (cmake --build build --target package): a .tar.gz
 #   whose top folder is a program folder, with both executables, the Spanish
 #   TE.ini, the English one in english/, README.md and LICENSE.
-# - A system installation (cmake --install build --prefix /usr/local): the
-#   program folder goes to lib/trumi-editor, with links in bin, a desktop
-#   entry and its icon. Config.lic is then kept in that folder, so saving the
-#   default licences needs write access to it.
+# - The Debian package, made by the same command: the program folder in
+#   /usr/lib/trumi-editor, links in /usr/bin, the desktop entry and its
+#   icon, README.md and LICENSE in /usr/share/doc/trumi-editor. Its program
+#   folder belongs to root, so each user's licence defaults are kept in the
+#   user's configuration folder.
+# - A system installation (cmake --install build --prefix /usr/local), with
+#   the same files as the Debian package.
 include(GNUInstallDirs)
 
 set(portable_files
@@ -17,7 +20,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini DESTINATION engli
         COMPONENT portable EXCLUDE_FROM_ALL)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 
-set(program_folder ${CMAKE_INSTALL_LIBDIR}/trumi-editor)
+set(program_folder lib/trumi-editor)
+set(documentation ${CMAKE_INSTALL_DATADIR}/doc/trumi-editor)
 install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${TRUMI_PROGRAM_DIR}/TE.ini DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini DESTINATION ${program_folder}/english
@@ -26,6 +30,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/app_icon48.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME trumi-editor.png COMPONENT system)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${documentation} COMPONENT system)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${documentation} COMPONENT system)
 foreach(program trumi-editor trumi-editor-1.0)
   install(CODE "
     set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
@@ -36,17 +42,34 @@ endforeach()
 
 set(CPACK_PACKAGE_NAME trumi-editor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME trumi-editor-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
-set(CPACK_GENERATOR TGZ)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_COMPONENT_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
-set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
-set(CPACK_COMPONENTS_ALL portable)
+set(CPACK_PACKAGE_CONTACT "Equipo Trumi <trumi@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Read-me document editor for software authors")
+set(CPACK_PACKAGE_DESCRIPTION "Describe a product about to be released (name, version, status, author,
+dates, description and licences) in one window and write its plain-text
+read-me document, in Windows-1252 with CR LF line ends.")
+set(CPACK_GENERATOR TGZ DEB)
 set(CPACK_STRIP_FILES ON)
+# What differs between the archive and the package (which components, which
+# file name) is set per generator.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackPerGenerator.cmake)
+set(CPACK_PACKAGE_FILE_NAME trumi-editor-${PROJECT_VERSION}-linux-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The Qt libraries are found by dpkg-shlibdeps; what Qt loads while running
+# (the X11 platform plugin, the translations) and the fonts the windows are
+# laid out for are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
 include(CPack)
 
 add_test(NAME e2e_archive
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
           bash ${CMAKE_SOURCE_DIR}/packaging/tests/e2e_archive.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
 set_tests_properties(e2e_archive PROPERTIES TIMEOUT 300 LABELS e2e ENVIRONMENT "${TRUMI_TEST_ENVIRONMENT}")
+
+# The unpacked Debian package runs as an unprivileged user, who needs the X
+# server without its access control.
+add_test(NAME e2e_deb
+  COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset -ac"
+          bash ${CMAKE_SOURCE_DIR}/packaging/tests/e2e_deb.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})
+set_tests_properties(e2e_deb PROPERTIES TIMEOUT 300 LABELS e2e ENVIRONMENT "${TRUMI_TEST_ENVIRONMENT}")

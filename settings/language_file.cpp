@@ -13,3 +13,9 @@ CaptionsRead LanguageFile::captionsOf(const QString& window) const
         read.captions.append({QString::fromLatin1(row.element), file.value(section, QString::fromLatin1(row.key))});
     return read;
 }
+
+QString LanguageFile::language() const
+{
+    return IniFile::read(programFilePath(QStringLiteral("TE.ini")))
+        .value(QString::fromLatin1(kLanguageSection), QStringLiteral("Idioma"));
+}

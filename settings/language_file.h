@@ -7,4 +7,6 @@
 class LanguageFile : public CaptionSource {
 public:
     CaptionsRead captionsOf(const QString& window) const override;
+    // The key Idioma of the captions' section.
+    QString language() const override;
 };

@@ -2,6 +2,7 @@
 #include "test_files.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <cerrno>
 
@@ -87,6 +88,46 @@ private slots:
         QCOMPARE(*file_.read().texts, *read.texts);
     }
 
+    // A program folder the user may write keeps Config.lic beside the
+    // program; otherwise the user's own defaults come first.
+    void defaultsLiveWhereTheUserMayWrite_data()
+    {
+        QTest::addColumn<bool>("writableFolder");
+        QTest::addColumn<bool>("ownFile");
+        QTest::addColumn<QString>("readFrom");
+        QTest::addColumn<QString>("savedTo");
+        QTest::newRow("portable folder") << true << true << "program" << "program";
+        QTest::newRow("installed, everyone's default") << false << false << "program" << "own";
+        QTest::newRow("installed, the user's own") << false << true << "own" << "own";
+    }
+    void defaultsLiveWhereTheUserMayWrite()
+    {
+        QFETCH(bool, writableFolder);
+        QFETCH(bool, ownFile);
+        QFETCH(QString, readFrom);
+        QFETCH(QString, savedTo);
+        TemporaryProgramFolder folder;
+        QTemporaryDir config;
+        QFile::setPermissions(config.path(), QFileDevice::Permissions(0x7777));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        const QString own = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/Config.lic"_qs;
+        QVERIFY(!LicenceFile(folder.filePath(u"Config.lic"_qs)).write({u"program"_qs, {}}));
+        if (ownFile) {
+            QDir().mkpath(QFileInfo(own).path());
+            QVERIFY(!LicenceFile(own).write({u"own"_qs, {}}));
+        }
+        for (const QString& file : {own, folder.filePath(u"Config.lic"_qs)})  // writable by the user
+            QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(QFileInfo(own).path(), QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(folder.path(), writableFolder ? QFileDevice::Permissions(0x7777) : QFileDevice::Permissions(0x5555));
+        UnprivilegedFileAccess asUser;
+        QCOMPARE(LicenceFile::forReading().read().texts->use, readFrom);
+        QVERIFY(!LicenceFile::forSaving().write({u"saved"_qs, {}}));
+        QCOMPARE(LicenceFile(savedTo == u"own"_qs ? FilePath(own) : FilePath(folder.filePath(u"Config.lic"_qs))).read().texts->use,
+                 u"saved"_qs);
+        QCOMPARE(LicenceFile::forReading().read().texts->use, u"saved"_qs);
+    }
+
     void folderOfThatNameExistsButCannotBeRead()
     {
         QFile::remove(file_.path().display());
@@ -98,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestLicenceFile)
+QTEST_GUILESS_MAIN(TestLicenceFile)
 #include "test_licence_file.moc"

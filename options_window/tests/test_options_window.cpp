@@ -122,9 +122,13 @@ private slots:
         QCOMPARE(ui.box("TxtUso")->toPlainText(), QStringLiteral("not lost"));
     }
 
-    void unwritableProgramFolderIsReported()
+    // Neither the program folder nor the user's configuration folder may be
+    // written: Save says so and keeps the window open.
+    void nowhereToSaveIsReported()
     {
         TemporaryProgramFolder folder;
+        QTemporaryDir config;
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
@@ -138,6 +142,7 @@ private slots:
         QVERIFY(options->isVisible());
         QVERIFY(!QFile::exists(licenceFile()));
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qunsetenv("XDG_CONFIG_HOME");
         options->close();
     }
 
