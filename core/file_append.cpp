@@ -98,12 +98,8 @@ std::optional<FileError> appendToRegularFile(FileDescriptor& file, bool created,
 
 std::optional<FileError> append(const FilePath& path, const Content& content)
 {
-    if (path.isEmpty())
-        return folderNotFound();
-    ignoreBrokenPipes();
-    std::optional<FileError> error;
-    const FilePath target = followLinks(path, error);
-    if (error)
+    FilePath target;
+    if (auto error = writeTarget(path, target))
         return error;
     bool created = false;
     FileDescriptor file = openForAppend(target, created);
@@ -112,12 +108,7 @@ std::optional<FileError> append(const FilePath& path, const Content& content)
         return lastError(path);
     if (S_ISREG(info.st_mode))
         return appendToRegularFile(file, created, target, content);
-    // A device or a pipe is written as it is.
-    if (auto writeError = writeContent(file.get(), content, target))
-        return writeError;
-    if (file.close() != 0)
-        return lastError(target);
-    return std::nullopt;
+    return writeAndClose(file, content, target);  // a device or a pipe, written as it is
 }
 
 }  // namespace file_io

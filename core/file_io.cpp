@@ -58,6 +58,17 @@ std::optional<FileError> writeContent(int fd, const Content& content, const File
     return std::nullopt;
 }
 
+std::optional<FileError> writeAndClose(FileDescriptor& file, const Content& content, const FilePath& path)
+{
+    if (auto error = writeContent(file.get(), content, path))
+        return error;
+    if (file.close() != 0)
+        return lastError(path);
+    return std::nullopt;
+}
+
+namespace {
+
 FilePath followLinks(const FilePath& path, std::optional<FileError>& error)
 {
     FilePath current = path;
@@ -82,6 +93,18 @@ void ignoreBrokenPipes()
 {
     static const bool ignored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
     Q_UNUSED(ignored);
+}
+
+}  // namespace
+
+std::optional<FileError> writeTarget(const FilePath& path, FilePath& target)
+{
+    if (path.isEmpty())
+        return folderNotFound();
+    ignoreBrokenPipes();
+    std::optional<FileError> error;
+    target = followLinks(path, error);
+    return error;
 }
 
 }  // namespace internal

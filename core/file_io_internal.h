@@ -39,13 +39,14 @@ FileError folderNotFound();
 // written, where given.
 std::optional<FileError> writeContent(int fd, const Content& content, const FilePath& path, qint64* written = nullptr);
 
-// The file that the path names once every symbolic link on it is followed
-// (for a dangling link, the path it names); a path that is no link comes
-// back as it is.
-FilePath followLinks(const FilePath& path, std::optional<FileError>& error);
+// Writes every piece of the content and closes the file, so that a failure
+// to close is reported too.
+std::optional<FileError> writeAndClose(FileDescriptor& file, const Content& content, const FilePath& path);
 
-// A write to a pipe whose reader has gone is an ordinary error (EPIPE), not
-// the end of the program.
-void ignoreBrokenPipes();
+// The file a write goes to: the path with every symbolic link on it followed
+// (for a dangling link, the path it names). An empty path (a file in a
+// program folder that cannot be found) is refused. From here on a pipe whose
+// reader has gone is an ordinary error (EPIPE), not the end of the program.
+std::optional<FileError> writeTarget(const FilePath& path, FilePath& target);
 
 }  // namespace file_io::internal

@@ -192,23 +192,15 @@ std::optional<FileError> writeDirectly(const FilePath& target, const Content& co
     FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!file.isOpen())
         return lastError(target);
-    if (auto error = writeContent(file.get(), content, target))
-        return error;
-    if (file.close() != 0)
-        return lastError(target);
-    return std::nullopt;
+    return writeAndClose(file, content, target);
 }
 
 }  // namespace
 
 std::optional<FileError> replace(const FilePath& path, const Content& content)
 {
-    if (path.isEmpty())
-        return folderNotFound();
-    ignoreBrokenPipes();
-    std::optional<FileError> error;
-    const FilePath target = followLinks(path, error);
-    if (error)
+    FilePath target;
+    if (auto error = writeTarget(path, target))
         return error;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) != 0)
