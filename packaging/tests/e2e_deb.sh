@@ -8,6 +8,10 @@
 set -euo pipefail
 build=$1
 source_dir=$2
+if [ "$(id -u)" -ne 0 ]; then
+    echo "SKIP: running the package as another user needs root"
+    exit 77
+fi
 program=
 language_file=
 TRUMI_E2E_IN_PLACE=1
