@@ -49,11 +49,11 @@ const Variant& variantFor(Edition::Layout layout)
     return variants[static_cast<int>(layout)];
 }
 
-QLabel* addText(QWidget* parent, const TextLabel& spec, double pointSize = 8.25)
+QLabel* addText(QWidget* parent, const TextLabel& text, double pointSize = 8.25)
 {
-    QLabel* label = addLabel(parent, spec.name, spec.area);
+    QLabel* label = addLabel(parent, text.name, text.area);
     label->setFont(classicFont(pointSize, true));
-    setCaption(label, spec.text);
+    setCaption(label, text.text);
     return label;
 }
 
@@ -74,8 +74,8 @@ void AboutWindow::buildLayout()
     addPicture(this, QStringLiteral("Image3"), QStringLiteral(":/pictures/about_icon.png"), twipsRect(120, 240, 480, 480));
     addText(this, {QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), QStringLiteral("Editor de archivos trumi.")},
             9.75);
-    for (const TextLabel& spec : variantFor(edition_.layout()).labels)
-        addText(this, spec);
+    for (const TextLabel& text : variantFor(edition_.layout()).labels)
+        addText(this, text);
     addPicture(this, QStringLiteral("Image2"), QStringLiteral(":/pictures/about_small.png"), twipsRect(2400, 2640, 300, 300));
     addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/banner.png"), twipsRect(2880, 2520, 2970, 570));
 

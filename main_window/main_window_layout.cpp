@@ -24,8 +24,8 @@ namespace {
 // has narrower prompts, no tooltip on the web page and the date, and fixed
 // Spanish captions; release 1.1's captions are blank until it loads.
 struct Variant {
-    int licencePromptWidth;      // Label10, Label11
-    int descriptionPromptWidth;  // Label12
+    int licencePromptWidth;      // the prompts of both licence boxes
+    int descriptionPromptWidth;  // the prompt of the description box
     bool webAndDateTooltips;
     QList<Caption> fixedCaptions;
 };

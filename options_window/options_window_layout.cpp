@@ -16,7 +16,7 @@ namespace {
 
 // What the two releases' definitions of this window differ in.
 struct Variant {
-    bool hasExplanation;  // Label4, the text under the title
+    bool hasExplanation;  // a line of text under the title
     QRect useLabel;
     QRect distributionLabel;
     QString acceptName;
