@@ -2,120 +2,166 @@
 
 #include "windows1252.h"
 
-namespace document_fields {
-
-const Layout& Layout::get()
-{
-    static const Layout layout = [] {
-        const DocumentRecord markers{u"\x01"_qs, u"\x02"_qs, u"\x03"_qs, u"\x04"_qs, u"\x05"_qs,
-                                     u"\x06"_qs, u"\x07"_qs, u"\x0e"_qs, u"\x0f"_qs, u"\x10"_qs};
-        const QString text = windows1252::decode(documentBytes(composeDocument(markers)));
-        auto between = [&](char16_t from, char16_t to) {
-            const qsizetype start = text.indexOf(QChar(from)) + 1;
-            return text.sliced(start, text.indexOf(QChar(to)) - start);
-        };
-        const char16_t fieldMarkers[kFields] = {0x03, 0x04, 0x05, 0x06, 0x07, 0x0E, 0x0F, 0x10};
-        Layout result;
-        result.versionMark = between(0x01, 0x02);
-        for (int k = 0; k + 1 < kFields; ++k)
-            result.separators[k] = between(fieldMarkers[k], fieldMarkers[k + 1]);
-        result.end = text.sliced(text.indexOf(QChar(0x10)) + 1);
-        return result;
-    }();
-    return layout;
-}
+#include <QRegularExpression>
+#include <utility>
 
 namespace {
 
-bool anyWithin(const QList<qsizetype>& places, Span s)
+const DocumentField kFields[] = {
+    {&DocumentRecord::product, "product", FieldKind::Line, true},
+    {&DocumentRecord::version, "product-version", FieldKind::Line, false},
+    {&DocumentRecord::status, "status", FieldKind::Status, false},
+    {&DocumentRecord::author, "author", FieldKind::Line, false},
+    {&DocumentRecord::email, "email", FieldKind::Line, false},
+    {&DocumentRecord::web, "web", FieldKind::Line, false},
+    {&DocumentRecord::date, "date", FieldKind::Date, false},
+    {&DocumentRecord::description, "description", FieldKind::Lines, false},
+    {&DocumentRecord::useLicence, "use-licence", FieldKind::Lines, false},
+    {&DocumentRecord::distributionLicence, "distribution-licence", FieldKind::Lines, false},
+};
+
+// The document entry by entry; a field stands in an entry as its name in
+// braces.
+QStringList makeTemplate()
 {
-    const auto at = std::lower_bound(places.begin(), places.end(), s.start);
-    return at != places.end() && *at < s.end;
+    const QString longRule(65, QLatin1Char('-'));
+    const QString shortRule(44, QLatin1Char('-'));
+    const QString lineBreak = QStringLiteral("\r\n");  // an entry of its own: two empty lines
+    return {
+        QStringLiteral("{product} Ver. {product-version} {status}"),
+        longRule,
+        lineBreak,
+        QStringLiteral("Autor: {author}"),
+        QStringLiteral("E-Mail: {email}"),
+        QStringLiteral("Página Web: {web}"),
+        QStringLiteral("Fecha: {date}"),
+        longRule,
+        lineBreak,
+        QStringLiteral("DESCRIPCIÓN"),
+        shortRule,
+        lineBreak,
+        QStringLiteral("{description}"),
+        longRule,
+        lineBreak,
+        QStringLiteral("LICENCIA DE USO"),
+        shortRule,
+        QStringLiteral("{use-licence}"),
+        lineBreak,
+        QStringLiteral("LICENCIA DE DISTRIBUCIÓN"),
+        shortRule,
+        QStringLiteral("{distribution-licence}"),
+        longRule,
+    };
+}
+
+char32_t upperOf(char32_t letter)
+{
+    const char32_t upper = QChar::toUpper(letter);
+    const bool bothFit = windows1252::canEncode(letter) && !windows1252::canEncode(upper);
+    const bool sameWidth = QChar::requiresSurrogates(letter) == QChar::requiresSurrogates(upper);
+    return bothFit || !sameWidth ? letter : upper;
+}
+
+const DocumentField* fieldNamed(QStringView name)
+{
+    for (const DocumentField& field : kFields) {
+        if (name == QLatin1String(field.name))
+            return &field;
+    }
+    qFatal("The document's template names a field that the field table lacks");
+}
+
+QList<EntryPart> partsOf(const QString& entry)
+{
+    static const QRegularExpression place(QStringLiteral("\\{([a-z-]+)\\}"));
+    QList<EntryPart> parts;
+    qsizetype from = 0;
+    for (const QRegularExpressionMatch& match : place.globalMatch(entry)) {
+        if (match.capturedStart() > from)
+            parts.append({entry.sliced(from, match.capturedStart() - from)});
+        parts.append({QString(), fieldNamed(match.capturedView(1))});
+        from = match.capturedEnd();
+    }
+    if (from < entry.size() || parts.isEmpty())
+        parts.append({entry.sliced(from)});
+    return parts;
 }
 
 }  // namespace
 
-Text::Text(QStringView text) : text_(text)
+std::span<const DocumentField> documentFields() { return kFields; }
+
+const QList<QList<EntryPart>>& documentEntries()
 {
-    const Layout& layout = Layout::get();
-    for (int k = 0; k + 1 < kFields; ++k)
-        separators_[k] = occurrences(layout.separators[k]);
-    ends_ = occurrences(layout.end);
-    for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', at + 1)) {
-        if (at == 0 || text[at - 1] != u'\r')
-            loneFeeds_.append(at);
-    }
-    for (qsizetype at = text.indexOf(u'\r'); at >= 0; at = text.indexOf(u'\r', at + 1)) {
-        if (at + 1 == text.size() || text[at + 1] != u'\n')
-            loneReturns_.append(at);
-    }
+    static const QList<QList<EntryPart>> entries = [] {
+        QList<QList<EntryPart>> result;
+        for (const QString& entry : makeTemplate())
+            result.append(partsOf(entry));
+        return result;
+    }();
+    return entries;
 }
 
-QList<qsizetype> Text::occurrences(const QString& needle) const
+const QStringList& statusChoices()
 {
-    QList<qsizetype> found;
-    for (qsizetype at = text_.indexOf(needle); at >= 0; at = text_.indexOf(needle, at + 1))
-        found.append(at);
-    return found;
+    static const QStringList choices = {QStringLiteral("FINAL"), QStringLiteral("BETA"), QString()};
+    return choices;
 }
 
-bool Text::writableAsLine(Span s) const
+const DocumentShape& DocumentShape::get()
 {
-    return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s));
+    // The fields stand in the document in the table's order.
+    static const DocumentShape shape = [] {
+        DocumentShape result;
+        QString fixed;
+        for (const QList<EntryPart>& entry : documentEntries()) {
+            for (const EntryPart& part : entry) {
+                if (part.field) {
+                    Q_ASSERT(part.field == &kFields[result.before.size()]);
+                    result.before.append(std::exchange(fixed, QString()));
+                } else {
+                    fixed += part.fixed;
+                }
+            }
+            fixed += QStringLiteral("\r\n");
+        }
+        result.closing = fixed;
+        return result;
+    }();
+    return shape;
 }
 
-bool Text::writableAsLines(Span s) const
+QString writtenValue(const DocumentField& field, const QString& value)
 {
-    return writableAsLine(s) && (s.start == s.end || text_[s.end - 1] != u'\r') && !anyWithin(loneReturns_, s);
+    return field.upperCased ? upperCaseKeepingLength(value) : value;
 }
 
-bool Text::fieldWritable(int k, Span s) const
+QString upperCaseKeepingLength(const QString& text)
 {
-    if (k == 0)
-        return writableAsLine(s) && firstLineOf(text_.sliced(s.start, s.end - s.start)).has_value();
-    return k < 5 ? writableAsLine(s) : writableAsLines(s);
-}
-
-QString Text::field(Span s, bool lines) const
-{
-    QString value = text_.sliced(s.start, s.end - s.start).toString();
-    if (lines)
-        value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return value;
-}
-
-DocumentRecord Text::recordOf(const Fields& fields) const
-{
-    DocumentRecord record = *firstLineOf(text_.sliced(fields[0].start, fields[0].end - fields[0].start));
-    record.author = field(fields[1], false);
-    record.email = field(fields[2], false);
-    record.web = field(fields[3], false);
-    record.date = field(fields[4], false);
-    record.description = field(fields[5], true);
-    record.useLicence = field(fields[6], true);
-    record.distributionLicence = field(fields[7], true);
-    return record;
-}
-
-std::optional<DocumentRecord> firstLineOf(QStringView line)
-{
-    const QString& versionMark = Layout::get().versionMark;
-    const qsizetype mark = line.indexOf(versionMark);
-    if (mark < 0)
-        return std::nullopt;
-    DocumentRecord record;
-    record.product = line.first(mark).toString();
-    if (upperCaseKeepingLength(record.product) != record.product)
-        return std::nullopt;
-    const QStringView rest = line.sliced(mark + versionMark.size());
-    for (const QString& status : {QStringLiteral("FINAL"), QStringLiteral("BETA"), QString()}) {
-        if (rest.endsWith(QLatin1Char(' ') + status)) {
-            record.status = status;
-            record.version = rest.chopped(status.size() + 1).toString();
-            return record;
+    QString result;
+    result.reserve(text.size());
+    for (const char32_t letter : text.toUcs4()) {
+        const char32_t upper = upperOf(letter);
+        if (QChar::requiresSurrogates(upper)) {
+            result.append(QChar(QChar::highSurrogate(upper)));
+            result.append(QChar(QChar::lowSurrogate(upper)));
+        } else {
+            result.append(QChar(static_cast<char16_t>(upper)));
         }
     }
-    return std::nullopt;
+    return result;
 }
 
-}  // namespace document_fields
+bool isUpperCaseKeepingLength(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t letter = text[i].unicode();
+        if (QChar::isHighSurrogate(letter) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            letter = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
+        if (upperOf(letter) != letter)
+            return false;
+    }
+    return true;
+}

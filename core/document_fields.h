@@ -1,72 +1,66 @@
 #pragma once
 
-// Where the fields of a read-me document lie in a file's text; used by the
-// document reader only.
+// The read-me document's fields and its shape, in one place. The composer,
+// the reader, the main window and the command line all walk these tables:
+// a new field is a member of DocumentRecord, a row of the field table and
+// its place in the document's template.
 
-#include "document.h"
+#include "document_record.h"
 
 #include <QList>
 #include <QString>
-#include <array>
-#include <optional>
+#include <QStringList>
+#include <span>
 
-namespace document_fields {
-
-// The first line, author, e-mail, web page, date, description, licence of
-// use, licence of distribution.
-inline constexpr int kFields = 8;
-
-// The fixed texts of a document, taken from the writer itself (a record of
-// marker characters, composed and cut at the markers), so that the reader
-// and the writer can never disagree.
-struct Layout {
-    QString versionMark;  // between the product and the version
-    std::array<QString, kFields - 1> separators;
-    QString end;
-
-    static const Layout& get();
+// How a field's text is held, and so which texts it can take.
+enum class FieldKind {
+    Line,    // a one-line box
+    Lines,   // a multi-line box: line breaks held as LF, written as CR LF
+    Status,  // one of statusChoices()
+    Date,    // the date picker's value as the general date text
 };
 
-struct Span {
-    qsizetype start = 0;
-    qsizetype end = 0;
-};
-using Fields = std::array<Span, kFields>;
-
-// A file's text with where each fixed text occurs in it, and the line ends
-// that could not have come from the writer, which writes every line break
-// as CR LF.
-class Text {
-public:
-    explicit Text(QStringView text);
-
-    QStringView view() const { return text_; }
-    const QList<qsizetype>& separator(int k) const { return separators_[k]; }
-    const QList<qsizetype>& ends() const { return ends_; }
-
-    // Whether the k-th field, at that span, is written back to the same
-    // bytes from what the window's box would hold.
-    bool fieldWritable(int k, Span s) const;
-    // A single-line box can hold any text, but no line feed of its own.
-    bool writableAsLine(Span s) const;
-    // A multi-line box holds line breaks as LF only.
-    bool writableAsLines(Span s) const;
-
-    DocumentRecord recordOf(const Fields& fields) const;
-
-private:
-    QList<qsizetype> occurrences(const QString& needle) const;
-    QString field(Span s, bool lines) const;
-
-    QStringView text_;
-    std::array<QList<qsizetype>, kFields - 1> separators_;
-    QList<qsizetype> ends_;
-    QList<qsizetype> loneFeeds_;
-    QList<qsizetype> loneReturns_;
+struct DocumentField {
+    QString DocumentRecord::*value;
+    const char* name;  // for people and the command line: "use-licence"
+    FieldKind kind;
+    bool upperCased;  // written upper-cased; read back as written
 };
 
-// The first line: the product (written upper-case), " Ver. ", the version,
-// one space and the status.
-std::optional<DocumentRecord> firstLineOf(QStringView line);
+// Every field, in the order in which it stands in the document.
+std::span<const DocumentField> documentFields();
 
-}  // namespace document_fields
+// One piece of an entry of the document: fixed text, or a field's value.
+struct EntryPart {
+    QString fixed;
+    const DocumentField* field = nullptr;
+};
+
+// The document entry by entry, each entry in its pieces; each entry is
+// written followed by CR LF.
+const QList<QList<EntryPart>>& documentEntries();
+
+// The texts a status can be: stated final, stated beta, or not stated.
+const QStringList& statusChoices();
+
+// The fixed texts between the fields, as they stand in a written document
+// (CR LF line ends): before[i] comes right before documentFields()[i], and
+// closing after the last field.
+struct DocumentShape {
+    QList<QString> before;
+    QString closing;
+
+    static const DocumentShape& get();
+};
+
+// What a field's value becomes in the document (only the upper-casing; the
+// line ends and the encoding are the writer's).
+QString writtenValue(const DocumentField& field, const QString& value);
+
+// Upper-cases every letter without changing the text's length (so "ß" stays
+// "ß"); a letter whose capital Windows-1252 cannot hold is kept as it is.
+QString upperCaseKeepingLength(const QString& text);
+
+// Whether the text is its own upper-case form in that sense; stops at the
+// first letter that would change.
+bool isUpperCaseKeepingLength(QStringView text);

@@ -1,170 +1,260 @@
 // Reading a read-me document back: the inverse of the writer.
 //
-// A document is its first line, then eight fields with fixed texts between
-// them, then the closing rule. Any field may hold text that looks like those
-// fixed texts (a description that quotes another document, say), so the
-// reader looks for the fixed texts in order, earliest first, and takes a
-// placement only where every field can be written back to the same bytes.
-// Of the ways a file can be cut into leading text and whole documents, the
-// one with the most documents wins, and its last document is the one read.
-// (So a description made of two whole documents one after the other, which
-// no reader could tell from two appended documents, opens as the second.)
+// A document is its fields with the fixed texts of the document's shape
+// between them. A field may hold text that looks like those fixed texts (a
+// description that quotes another document, say), so for each field in turn
+// the reader takes the earliest place of the fixed text that follows it,
+// and keeps the document only where every field can be written back to the
+// same bytes. Such a document then writes back exactly as it stands, though
+// part of a field may open in the next field's box.
+//
+// The text is read once, from its start: a document starts at the text's
+// start, right after the document before it, or at the start of a line that
+// holds the fixed text after the first field (" Ver. "). The last document
+// found is the one read. Where nothing after it is a document and the text
+// ends with the closing fixed text, its last field runs to the text's end
+// (a licence that ends by quoting a document's closing rule).
 #include "document_reader.h"
 
 #include "document_fields.h"
 #include "file_io.h"
-#include "windows1252.h"
+#include "text_decoding.h"
 
-#include <QHash>
-
-using namespace document_fields;
+#include <QStringMatcher>
+#include <algorithm>
 
 namespace {
 
-// Cuts a file into leading text and whole documents.
-class Reader {
-public:
-    explicit Reader(const Text& text) : text_(text) {}
+struct Span {
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
 
-    // A file that ends with a whole document opens as it; otherwise (text
-    // after the last document, or a document cut short) the end that leads
-    // to the most documents wins, the earliest of equals.
-    std::optional<DocumentRecord> lastDocument()
+// Every place a fixed text occurs in the text, found once.
+class Occurrences {
+public:
+    Occurrences(QStringView text, const QString& needle)
     {
-        const QList<qsizetype>& ends = text_.ends();
-        const qsizetype closing = Layout::get().end.size();
-        std::optional<Tiling> best;
-        for (qsizetype i = 0; i < ends.size(); ++i) {
-            const bool atFileEnd = ends[i] + closing == text_.view().size();
-            const auto tiling = tilingEndingAt(ends[i] + closing);
-            if (tiling && atFileEnd)
-                return tiling->last;
-            if (tiling && (!best || tiling->count > best->count))
-                best = tiling;
-        }
-        return best ? std::optional(best->last) : std::nullopt;
+        const QStringMatcher matcher(needle);
+        for (qsizetype at = matcher.indexIn(text, 0); at >= 0; at = matcher.indexIn(text, at + 1))
+            places_.append(at);
+    }
+
+    // The first place at or after from, or -1.
+    qsizetype firstFrom(qsizetype from) const
+    {
+        const auto at = std::lower_bound(places_.begin(), places_.end(), from);
+        return at == places_.end() ? -1 : *at;
     }
 
 private:
-    struct Tiling {
-        int count;
-        DocumentRecord last;
-    };
-
-    // The first document starts at the file's start or, after text of the
-    // file's own, at the start of a line that holds " Ver. "; the first start
-    // that leads to the most documents wins.
-    std::optional<Tiling> tilingEndingAt(qsizetype end)
-    {
-        fileEnd_ = end;
-        counts_.clear();
-        chains_.clear();
-        int bestCount = 0;
-        qsizetype bestStart = -1;
-        for (qsizetype start = 0; start >= 0 && start < fileEnd_; start = nextCandidateStart(start)) {
-            if (documentsAfter(start) <= bestCount)
-                break;  // no later start can lead to more documents
-            const int count = documentsFrom(start);
-            if (count > bestCount) {
-                bestCount = count;
-                bestStart = start;
-            }
-        }
-        if (bestStart < 0)
-            return std::nullopt;
-        qsizetype start = bestStart;
-        while (chains_[start].next != fileEnd_)
-            start = chains_[start].next;
-        return Tiling{bestCount, text_.recordOf(chains_[start].fields)};
-    }
-
-    qsizetype nextCandidateStart(qsizetype from) const
-    {
-        const QStringView text = text_.view();
-        const qsizetype lineEnd = text.indexOf(u"\r\n", from);
-        const qsizetype mark = lineEnd < 0 ? -1 : text.indexOf(Layout::get().versionMark, lineEnd + 2);
-        return mark < 0 ? -1 : text.lastIndexOf(u"\r\n", mark) + 2;
-    }
-
-    // At most as many documents as there are first separators.
-    int documentsAfter(qsizetype start) const
-    {
-        const QList<qsizetype>& firsts = text_.separator(0);
-        return int(firsts.end() - std::lower_bound(firsts.begin(), firsts.end(), start));
-    }
-
-    // The most whole documents that run from start to the file's end, one
-    // after the other, or 0.
-    int documentsFrom(qsizetype start)
-    {
-        if (auto known = counts_.constFind(start); known != counts_.constEnd())
-            return *known;
-        counts_.insert(start, 0);
-        Fields fields{};
-        int best = 0;
-        if (placeSeparators(0, start, fields)) {
-            const qsizetype last = fields[kFields - 1].start;
-            for (const qsizetype end : text_.ends()) {
-                const qsizetype documentEnd = end + Layout::get().end.size();
-                if (end < last || documentEnd > fileEnd_ || !text_.writableAsLines({last, end}))
-                    continue;
-                const int after = documentEnd == fileEnd_ ? 0 : documentsFrom(documentEnd);
-                if (documentEnd != fileEnd_ && after == 0)
-                    continue;  // what follows is no whole document
-                if (after + 1 > best) {
-                    best = after + 1;
-                    fields[kFields - 1].end = end;
-                    chains_[start] = {fields, documentEnd};
-                }
-            }
-        }
-        counts_[start] = best;
-        return best;
-    }
-
-    // Places the separators from the k-th on, each at its earliest place
-    // that leaves every field before it writable.
-    bool placeSeparators(int k, qsizetype from, Fields& fields)
-    {
-        if (k == kFields - 1) {
-            fields[k].start = from;
-            return true;
-        }
-        if (++attempts_ > kMostAttempts)
-            return false;
-        const QList<qsizetype>& places = text_.separator(k);
-        for (auto at = std::lower_bound(places.begin(), places.end(), from); at != places.end(); ++at) {
-            if (*at >= fileEnd_)
-                break;
-            fields[k] = {from, *at};
-            if (text_.fieldWritable(k, fields[k]) &&
-                placeSeparators(k + 1, *at + Layout::get().separators[k].size(), fields))
-                return true;
-        }
-        return false;
-    }
-
-    // A file made to look like countless documents is not worth the time.
-    static constexpr int kMostAttempts = 20000;
-
-    struct Chain {
-        Fields fields;
-        qsizetype next;
-    };
-
-    const Text& text_;
-    qsizetype fileEnd_ = 0;
-    int attempts_ = 0;
-    QHash<qsizetype, int> counts_;
-    QHash<qsizetype, Chain> chains_;
+    QList<qsizetype> places_;
 };
+
+// The line ends that could not have come from the writer, which writes every
+// line break as CR LF.
+class LineEnds {
+public:
+    explicit LineEnds(QStringView text) : text_(text)
+    {
+        for (qsizetype at = text.indexOf(u'\n'); at >= 0; at = text.indexOf(u'\n', at + 1)) {
+            if (at == 0 || text[at - 1] != u'\r')
+                loneFeeds_.append(at);
+        }
+        for (qsizetype at = text.indexOf(u'\r'); at >= 0; at = text.indexOf(u'\r', at + 1)) {
+            if (at + 1 == text.size() || text[at + 1] != u'\n')
+                loneReturns_.append(at);
+        }
+    }
+
+    // A one-line box can hold any text, but no line feed of its own.
+    bool holdAsLine(Span s) const
+    {
+        return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s));
+    }
+
+    // A multi-line box holds line breaks as LF only.
+    bool holdAsLines(Span s) const
+    {
+        return holdAsLine(s) && (s.start == s.end || text_[s.end - 1] != u'\r') && !anyWithin(loneReturns_, s);
+    }
+
+private:
+    static bool anyWithin(const QList<qsizetype>& places, Span s)
+    {
+        const auto at = std::lower_bound(places.begin(), places.end(), s.start);
+        return at != places.end() && *at < s.end;
+    }
+
+    QStringView text_;
+    QList<qsizetype> loneFeeds_;
+    QList<qsizetype> loneReturns_;
+};
+
+struct Placed {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QList<Span> fields;
+};
+
+class Reader {
+public:
+    explicit Reader(QStringView text)
+        : text_(text), shape_(DocumentShape::get()), fields_(documentFields()), lineEnds_(text)
+    {
+        for (qsizetype i = 1; i < shape_.before.size(); ++i)
+            after_.append(Occurrences(text, shape_.before[i]));
+        after_.append(Occurrences(text, shape_.closing));
+    }
+
+    std::optional<DocumentFound> lastDocument() const
+    {
+        std::optional<Placed> last;
+        for (qsizetype start = 0; start >= 0 && start < text_.size();) {
+            if (auto placed = documentAt(start)) {
+                start = placed->end;
+                last = std::move(placed);
+            } else {
+                start = nextLineWithFirstMark(start);
+            }
+        }
+        if (!last)
+            return std::nullopt;
+        runLastFieldToTheEnd(*last);
+        return DocumentFound{recordOf(*last), last->start == 0 && last->end == text_.size()};
+    }
+
+private:
+    // The fixed text that follows field i.
+    const QString& textAfter(qsizetype i) const
+    {
+        return i + 1 < shape_.before.size() ? shape_.before[i + 1] : shape_.closing;
+    }
+
+    std::optional<Placed> documentAt(qsizetype start) const
+    {
+        if (!text_.sliced(start).startsWith(shape_.before[0]))
+            return std::nullopt;
+        Placed placed{start, 0, QList<Span>(fields_.size())};
+        qsizetype at = start + shape_.before[0].size();
+        for (qsizetype i = 0; i < qsizetype(fields_.size()); ++i) {
+            const bool choiceFollows = i + 1 < qsizetype(fields_.size()) && fields_[i + 1].kind == FieldKind::Status;
+            const qsizetype next = choiceFollows ? placeBeforeChoice(i, at, placed) : placeField(i, at, placed);
+            if (next < 0)
+                return std::nullopt;
+            at = next;
+            i += choiceFollows ? 1 : 0;
+        }
+        placed.end = at;
+        return placed;
+    }
+
+    // Field i runs from at to the earliest place of the fixed text after it;
+    // where it ends, or -1.
+    qsizetype placeField(qsizetype i, qsizetype at, Placed& placed) const
+    {
+        const qsizetype end = after_[i].firstFrom(at);
+        if (end < 0)
+            return -1;
+        placed.fields[i] = {at, end};
+        return fits(i, placed.fields[i]) ? end + textAfter(i).size() : -1;
+    }
+
+    // A choice (the status) is read from its end: field i, the fixed text,
+    // and one of the choices stand before the earliest place of the fixed
+    // text that follows the choice.
+    qsizetype placeBeforeChoice(qsizetype i, qsizetype at, Placed& placed) const
+    {
+        const qsizetype end = after_[i + 1].firstFrom(at);
+        if (end < 0)
+            return -1;
+        const QStringView span = text_.sliced(at, end - at);
+        for (const QString& choice : statusChoices()) {
+            const QString written = shape_.before[i + 1] + choice;
+            if (span.endsWith(written)) {
+                placed.fields[i] = {at, end - written.size()};
+                placed.fields[i + 1] = {end - choice.size(), end};
+                return fits(i, placed.fields[i]) ? end + textAfter(i + 1).size() : -1;
+            }
+        }
+        return -1;
+    }
+
+    // Whether field i, read from that span, is written back to the same text.
+    bool fits(qsizetype i, Span s) const
+    {
+        const DocumentField& field = fields_[i];
+        const bool held = field.kind == FieldKind::Lines ? lineEnds_.holdAsLines(s) : lineEnds_.holdAsLine(s);
+        return held && (!field.upperCased || isUpperCaseKeepingLength(text_.sliced(s.start, s.end - s.start)));
+    }
+
+    qsizetype nextLineWithFirstMark(qsizetype from) const
+    {
+        const qsizetype lineEnd = text_.indexOf(u"\r\n", from);
+        const qsizetype mark = lineEnd < 0 ? -1 : after_[0].firstFrom(lineEnd + 2);
+        return mark < 0 ? -1 : text_.lastIndexOf(u"\r\n", mark) + 2;
+    }
+
+    void runLastFieldToTheEnd(Placed& placed) const
+    {
+        const qsizetype last = fields_.size() - 1;
+        const Span longer{placed.fields[last].start, text_.size() - shape_.closing.size()};
+        if (placed.end < text_.size() && text_.endsWith(shape_.closing) && longer.end >= longer.start &&
+            fits(last, longer)) {
+            placed.fields[last] = longer;
+            placed.end = text_.size();
+        }
+    }
+
+    DocumentRecord recordOf(const Placed& placed) const
+    {
+        DocumentRecord record;
+        for (qsizetype i = 0; i < qsizetype(fields_.size()); ++i) {
+            const Span s = placed.fields[i];
+            QString value = text_.sliced(s.start, s.end - s.start).toString();
+            if (fields_[i].kind == FieldKind::Lines)
+                value.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            record.*(fields_[i].value) = value;
+        }
+        return record;
+    }
+
+    QStringView text_;
+    const DocumentShape& shape_;
+    std::span<const DocumentField> fields_;
+    LineEnds lineEnds_;
+    QList<Occurrences> after_;  // after_[i]: the fixed text after field i
+};
+
+// Line ends as the writer makes them: a text without a single CR LF has its
+// LFs, or else its CRs, made CR LF; a closing rule without its final line end
+// gets it back.
+QString withWrittenLineEnds(QString text)
+{
+    if (!text.contains(QLatin1String("\r\n"))) {
+        if (text.contains(u'\n'))
+            text.replace(u'\n', QLatin1String("\r\n"));
+        else if (text.contains(u'\r'))
+            text.replace(u'\r', QLatin1String("\r\n"));
+    }
+    const QString& closing = DocumentShape::get().closing;
+    if (!text.endsWith(closing) && text.endsWith(QStringView(closing).chopped(2)))
+        text += QLatin1String("\r\n");
+    return text;
+}
 
 }  // namespace
 
+std::optional<DocumentFound> findLastDocument(QString text)
+{
+    const QString written = withWrittenLineEnds(std::move(text));
+    return Reader(written).lastDocument();
+}
+
 std::optional<DocumentRecord> lastDocumentIn(QStringView text)
 {
-    const Text indexed(text);
-    return Reader(indexed).lastDocument();
+    const auto found = findLastDocument(text.toString());
+    return found ? std::optional(found->record) : std::nullopt;
 }
 
 DocumentRead readDocument(const FilePath& path)
@@ -172,9 +262,8 @@ DocumentRead readDocument(const FilePath& path)
     QByteArray bytes;
     if (auto error = file_io::readFile(path, bytes))
         return {std::nullopt, error};
-    const QString text = windows1252::decode(bytes);
-    if (auto record = lastDocumentIn(text))
-        return {record, std::nullopt};
+    if (auto found = findLastDocument(decodeUserText(bytes)))
+        return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends
     // before its fields.
     return {std::nullopt, FileError::withText(62, QStringLiteral("El fichero no contiene ningún documento completo."), path)};

@@ -1,23 +1,34 @@
 #pragma once
 
-#include "document.h"
+#include "document_record.h"
 #include "file_error.h"
 #include "file_path.h"
 
 #include <optional>
 
-// What opening a file gave: the record of its last complete read-me
-// document, or why there is none.
+// The last complete read-me document in a file's text: release 1.0 appends,
+// so a file can hold text of its own followed by several documents.
+struct DocumentFound {
+    // Gives back exactly the document's bytes when it is written again (the
+    // product as written, upper-case; the date as text).
+    DocumentRecord record;
+    // The text holds this one document and nothing else.
+    bool sole = false;
+};
+
+// What opening a file gave: its last complete document, or why there is none.
 struct DocumentRead {
-    std::optional<DocumentRecord> record;
+    std::optional<DocumentFound> found;
     std::optional<FileError> error;
 };
 
-// Reads the last complete document in the file: release 1.0 appends, so a
-// file can hold text of its own followed by several documents. The record
-// gives back exactly the document's bytes when it is written again (the
-// product as written, upper-case; the date as text).
+// Reads the file as an editor may have saved it: Windows-1252, or UTF-8 or
+// UTF-16 (see text_decoding.h), with CR LF, LF or CR line ends, the last
+// line end perhaps missing.
 DocumentRead readDocument(const FilePath& path);
 
-// The same over the file's text, decoded from Windows-1252.
+// The same over a file's text, once decoded.
+std::optional<DocumentFound> findLastDocument(QString text);
+
+// Only the record of the last document.
 std::optional<DocumentRecord> lastDocumentIn(QStringView text);

@@ -1,11 +1,38 @@
 #pragma once
 
-#include "document.h"
+#include "document_record.h"
 #include "file_error.h"
 #include "file_path.h"
 
-#include <QString>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QStringList>
 #include <optional>
+
+// The document's entries, in order, composed from the record by walking the
+// document's template. Each entry is written as its text followed by CR LF.
+QStringList composeDocument(const DocumentRecord& record);
+
+// The document's bytes, a piece at a time (an empty piece at the end): every
+// entry in Windows-1252 followed by CR LF, with each line break inside an
+// entry written as CR LF. Pieces are about a megabyte at most, so that a
+// large document is written without ever standing whole in memory.
+class DocumentPieces {
+public:
+    explicit DocumentPieces(QStringList entries);
+    QByteArrayView next();
+    // How many bytes all the pieces hold together.
+    qint64 size() const;
+
+private:
+    QStringList entries_;
+    qsizetype entry_ = 0;
+    qsizetype position_ = 0;
+    QByteArray buffer_;
+};
+
+// The document's bytes all at once.
+QByteArray documentBytes(const QStringList& entries);
 
 // How Create treats a file that already exists: its content is replaced, or
 // the document is added after whatever the file already holds.

@@ -1,7 +1,7 @@
 // Any ten texts (UTF-16, lone surrogates included) as a read-me record: the
 // document has one byte per character, every line ends in CR LF and the last
 // line is the long rule.
-#include "document.h"
+#include "document_writer.h"
 
 #include <cstdlib>
 

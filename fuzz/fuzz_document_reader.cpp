@@ -2,6 +2,7 @@
 // gives the same bytes; and any bytes at all read as a document or as none,
 // without failing.
 #include "document_reader.h"
+#include "document_writer.h"
 #include "windows1252.h"
 
 #include <cstdlib>

@@ -113,17 +113,43 @@ void MainWindow::setInitialStates()
 DocumentRecord MainWindow::record() const
 {
     DocumentRecord record;
-    record.product = productEdit_->text();
-    record.version = versionEdit_->text();
-    record.status = statusFor(checkStateOf(statusCheck_), finalOption_->isChecked());
-    record.author = authorEdit_->text();
-    record.email = emailEdit_->text();
-    record.web = webEdit_->text();
-    record.date = generalDateText(datePicker_->dateTime(), dateFormat_);
-    record.description = plainTextOf(descriptionEdit_);
-    record.useLicence = plainTextOf(useLicenceEdit_);
-    record.distributionLicence = plainTextOf(distributionLicenceEdit_);
+    for (const FieldEditor& editor : fieldEditors_)
+        record.*editor.value = editor.read();
     return record;
+}
+
+void MainWindow::bindField(QString DocumentRecord::*value, QLineEdit* box)
+{
+    fieldEditors_.push_back({value, [box] { return box->text(); }, [box](const QString& text) {
+                                 box->setText(text);
+                                 return true;
+                             }});
+}
+
+void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
+{
+    fieldEditors_.push_back({value, [box] { return plainTextOf(box); }, [box](const QString& text) {
+                                 box->setPlainText(text);
+                                 return true;
+                             }});
+}
+
+void MainWindow::bindStatusAndDate()
+{
+    fieldEditors_.push_back({&DocumentRecord::status,
+                             [this] { return statusFor(checkStateOf(statusCheck_), finalOption_->isChecked()); },
+                             [this](const QString& status) {
+                                 setStatus(status);
+                                 return true;
+                             }});
+    fieldEditors_.push_back({&DocumentRecord::date,
+                             [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
+                             [this](const QString& text) {
+                                 const auto date = parseGeneralDate(text, dateFormat_);
+                                 if (date)
+                                     datePicker_->setDateTime(*date);
+                                 return date.has_value();
+                             }});
 }
 
 void MainWindow::onCreateClicked()

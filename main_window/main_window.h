@@ -1,13 +1,15 @@
 #pragma once
 
-#include "document.h"
+#include "document_record.h"
 #include "edition.h"
-#include "general_date.h"
+#include "date_text.h"
 #include "licence_file.h"
 #include "program_window.h"
 
 #include <QPointer>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class AboutWindow;
 class FocusHighlight;
@@ -73,6 +75,9 @@ private:
     void showRecord(const DocumentRecord& record, const FilePath& path);
     void setStatus(const QString& status);
     void acceptFileDrops();
+    void bindField(QString DocumentRecord::*value, QLineEdit* box);
+    void bindField(QString DocumentRecord::*value, QPlainTextEdit* box);
+    void bindStatusAndDate();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,8 +85,16 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // How the form holds one field of the document: the text it gives Create,
+    // and showing a document's text (false where the text cannot be shown).
+    struct FieldEditor {
+        QString DocumentRecord::*value;
+        std::function<QString()> read;
+        std::function<bool(const QString&)> show;
+    };
 
     Edition edition_;
+    std::vector<FieldEditor> fieldEditors_;
     std::unique_ptr<FileDialogs> fileDialogs_;
     GeneralDateFormat dateFormat_;
     QString lastFileName_;

@@ -99,6 +99,7 @@ void MainWindow::buildLayout()
     buildAuthorGroup();
     buildLicenceGroup();
     buildDescriptionGroup();
+    bindStatusAndDate();
     setUpTabOrder();
 
     pollTimer_ = new QTimer(this);
@@ -128,6 +129,8 @@ void MainWindow::buildTitleGroup()
     statusCheck_ = addChoice<QCheckBox>(titleGroup_, QStringLiteral("Chk1"), twipsRect(360, 1680, 4215, 255));
     finalOption_ = addChoice<QRadioButton>(titleGroup_, QStringLiteral("OpVer1"), twipsRect(360, 2040, 1455, 255));
     betaOption_ = addChoice<QRadioButton>(titleGroup_, QStringLiteral("OpVer2"), twipsRect(1920, 2040, 1695, 255));
+    bindField(&DocumentRecord::product, productEdit_);
+    bindField(&DocumentRecord::version, versionEdit_);
 }
 
 void MainWindow::buildAuthorGroup()
@@ -148,6 +151,9 @@ void MainWindow::buildAuthorGroup()
         webEdit_->setToolTip(QStringLiteral("Página web del autor y/o actualizaciones."));
         datePicker_->setToolTip(QStringLiteral("Fecha de creación del producto."));
     }
+    bindField(&DocumentRecord::author, authorEdit_);
+    bindField(&DocumentRecord::email, emailEdit_);
+    bindField(&DocumentRecord::web, webEdit_);
     addLabel(authorGroup_, QStringLiteral("Label4"), twipsRect(360, 360, 4335, 375));
     addLabel(authorGroup_, QStringLiteral("Label5"), twipsRect(360, 960, 1455, 255), authorEdit_);
     addLabel(authorGroup_, QStringLiteral("Label6"), twipsRect(360, 1320, 1455, 255), emailEdit_);
@@ -162,6 +168,8 @@ void MainWindow::buildLicenceGroup()
     useLicenceEdit_ = addMultiLineBox(licenceGroup_, QStringLiteral("TxtUso"), twipsRect(360, 1200, 4335, 1575));
     distributionLicenceEdit_ =
         addMultiLineBox(licenceGroup_, QStringLiteral("TxtDistribucion"), twipsRect(360, 3240, 4335, 1815));
+    bindField(&DocumentRecord::useLicence, useLicenceEdit_);
+    bindField(&DocumentRecord::distributionLicence, distributionLicenceEdit_);
     addLabel(licenceGroup_, QStringLiteral("Label9"), twipsRect(360, 360, 4335, 375));
     addLabel(licenceGroup_, QStringLiteral("Label10"), twipsRect(360, 960, promptWidth, 255), useLicenceEdit_);
     addLabel(licenceGroup_, QStringLiteral("Label11"), twipsRect(360, 3000, promptWidth, 255), distributionLicenceEdit_);
@@ -172,6 +180,7 @@ void MainWindow::buildDescriptionGroup()
     const int promptWidth = variantFor(edition_.layout()).descriptionPromptWidth;
     descriptionGroup_ = addFrame(this, QStringLiteral("Frame4"), twipsRect(2640, 6720, 9975, 2895));
     descriptionEdit_ = addMultiLineBox(descriptionGroup_, QStringLiteral("TxtDesc"), twipsRect(360, 720, 9375, 1935));
+    bindField(&DocumentRecord::description, descriptionEdit_);
     addLabel(descriptionGroup_, QStringLiteral("Label12"), twipsRect(360, 360, promptWidth, 255), descriptionEdit_);
 }
 

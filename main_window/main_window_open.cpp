@@ -44,25 +44,21 @@ void MainWindow::openDocument(const FilePath& path)
         message_box::showError(this, *read.error);
         return;
     }
-    showRecord(*read.record, path);
+    showRecord(read.found->record, path);
     if (edition_.saveDialogProposesOpenedFile())
         fileDialogs_->proposeForSave(path.display());
 }
 
 void MainWindow::showRecord(const DocumentRecord& record, const FilePath& path)
 {
-    productEdit_->setText(record.product);
-    versionEdit_->setText(record.version);
-    setStatus(record.status);
-    authorEdit_->setText(record.author);
-    emailEdit_->setText(record.email);
-    webEdit_->setText(record.web);
-    descriptionEdit_->setPlainText(record.description);
-    setLicences({record.useLicence, record.distributionLicence});
+    bool dateShown = true;
+    for (const FieldEditor& editor : fieldEditors_) {
+        // Of the document's texts only a date can be one the form cannot hold.
+        if (!editor.show(record.*editor.value))
+            dateShown = false;
+    }
     // Error 13, "type mismatch", as for a text that is no date.
-    if (const auto date = parseGeneralDate(record.date, dateFormat_))
-        datePicker_->setDateTime(*date);
-    else
+    if (!dateShown)
         message_box::showError(this, FileError::withText(13, QStringLiteral("La fecha \u00AB%1\u00BB no se puede leer con "
                                                                             "el formato de fecha del sistema; la fecha "
                                                                             "de creaci\u00F3n no cambia.")

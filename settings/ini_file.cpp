@@ -1,32 +1,11 @@
 #include "ini_file.h"
 
 #include "file_io.h"
-#include "windows1252.h"
+#include "text_decoding.h"
 
-#include <QStringDecoder>
 #include <cerrno>
 
 namespace {
-
-// A file that starts with a UTF-8 or UTF-16 byte-order mark is read in that
-// encoding; one whose bytes are valid UTF-8 and include non-ASCII
-// characters is UTF-8, as Linux editors save it; anything else is
-// Windows-1252.
-QString decodeSettings(const QByteArray& bytes)
-{
-    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
-        if (*encoding == QStringConverter::Utf16LE || *encoding == QStringConverter::Utf16BE ||
-            (*encoding == QStringConverter::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))) {
-            QStringDecoder decoder(*encoding);
-            return decoder(bytes);
-        }
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    return windows1252::decode(bytes);
-}
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 
@@ -86,7 +65,7 @@ void forEachLine(QStringView text, LineFound lineFound)
 IniFile IniFile::fromBytes(const QByteArray& bytes)
 {
     IniFile file;
-    const QString text = decodeSettings(bytes);
+    const QString text = decodeUserText(bytes);
     QHash<QString, QString>* section = nullptr;  // only the first of each name counts
     forEachLine(withoutEndOfFileMark(text), [&](QStringView rawLine) {
         const QStringView line = trimmedBlanks(rawLine);

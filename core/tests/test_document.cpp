@@ -1,5 +1,6 @@
+#include "document_fields.h"
 #include "document_writer.h"
-#include "general_date.h"
+#include "date_text.h"
 #include "test_files.h"
 #include "windows1252.h"
 

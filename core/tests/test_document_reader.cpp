@@ -1,6 +1,7 @@
 // A document read back gives exactly its bytes when written again, whatever
 // its fields hold; a file with several documents opens as its last one.
 #include "document_reader.h"
+#include "document_writer.h"
 #include "test_files.h"
 #include "windows1252.h"
 
@@ -74,19 +75,48 @@ private slots:
         const QByteArray first = bytesOf(worked()), last = bytesOf(second);
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("notes, then two documents") << "my notes\r\nVersion 0.9\r\n" + first + last << last;
-        QTest::newRow("a document, then a cut one") << first + last.left(last.size() / 2) << first;
-        QTest::newRow("a document, then other text") << first + "more text\r\n" << first;
+        QTest::addColumn<bool>("sole");
+        QTest::newRow("one document") << first << first << true;
+        QTest::newRow("notes, then two documents") << "my notes\r\nVersion 0.9\r\n" + first + last << last << false;
+        QTest::newRow("two documents") << first + last << last << false;
+        QTest::newRow("a document, then a cut one") << first + last.left(last.size() / 2) << first << false;
+        QTest::newRow("a document, then other text") << first + "more text\r\n" << first << false;
         // Indistinguishable from a product of two lines, which it becomes.
-        QTest::newRow("capitals right before the first line") << "NOTES\r\n" + last << "NOTES\r\n" + last;
+        QTest::newRow("capitals right before the first line") << "NOTES\r\n" + last << "NOTES\r\n" + last << true;
     }
     void fileWithSeveralDocumentsOpensAsItsLast()
     {
         QFETCH(QByteArray, file);
         QFETCH(QByteArray, expected);
-        const auto record = read(file);
-        QVERIFY(record);
-        QCOMPARE(bytesOf(*record), expected);
+        QFETCH(bool, sole);
+        const auto found = findLastDocument(windows1252::decode(file));
+        QVERIFY(found);
+        QCOMPARE(bytesOf(found->record), expected);
+        QCOMPARE(found->sole, sole);
+    }
+
+    // What editors and other programs make of a document still opens it.
+    void documentAsAnEditorSavedItOpens_data()
+    {
+        const QByteArray document = bytesOf(worked());
+        const QString text = windows1252::decode(document);
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("line feeds only") << QByteArray(document).replace("\r\n", "\n");
+        QTest::newRow("carriage returns only") << QByteArray(document).replace("\r\n", "\r");
+        QTest::newRow("UTF-8") << text.toUtf8();
+        QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + text.toUtf8();
+        QTest::newRow("without its last line end") << document.chopped(2);
+        QTest::newRow("line feeds, without the last") << QByteArray(document).replace("\r\n", "\n").chopped(1);
+    }
+    void documentAsAnEditorSavedItOpens()
+    {
+        QFETCH(QByteArray, file);
+        QTemporaryDir dir;
+        writeBytes(dir.filePath(QStringLiteral("doc.txt")), file);
+        const DocumentRead result = readDocument(dir.filePath(QStringLiteral("doc.txt")));
+        QVERIFY(result.found);
+        QCOMPARE(result.found->record, worked());
+        QVERIFY(result.found->sole);
     }
 
     void fileThatIsNoDocumentIsReported_data()
@@ -97,8 +127,7 @@ private slots:
         QTest::newRow("random bytes") << randomBytes(100000, 7);
         QTest::newRow("other text") << QByteArray("Just a text file.\r\nWith two lines.\r\n");
         QTest::newRow("cut short") << document.left(document.size() - 3);
-        QTest::newRow("in UTF-8") << windows1252::decode(document).toUtf8();
-        QTest::newRow("line feeds only") << QByteArray(document).replace("\r\n", "\n");
+        QTest::newRow("line feeds in a CR LF text") << QByteArray(document).replace("\r\nAutor", "\nAutor");
         QTest::newRow("lowercase product") << QByteArray(document).replace("DEMO", "demo");
     }
     void fileThatIsNoDocumentIsReported()
@@ -107,7 +136,7 @@ private slots:
         QTemporaryDir dir;
         writeBytes(dir.filePath(QStringLiteral("doc.txt")), file);
         const DocumentRead result = readDocument(dir.filePath(QStringLiteral("doc.txt")));
-        QVERIFY(!result.record);
+        QVERIFY(!result.found);
         QVERIFY(result.error);
         QCOMPARE(result.error->number, 62);
     }

@@ -1,4 +1,4 @@
-#include "general_date.h"
+#include "date_text.h"
 
 #include <clocale>
 #include <ctime>
