@@ -5,10 +5,10 @@
 #include "controls.h"
 #include "credits.h"
 #include "geometry.h"
+#include "program_look.h"
 
 #include <QLabel>
 #include <QPushButton>
-#include <array>
 
 namespace {
 
@@ -28,8 +28,7 @@ struct Variant {
 
 const Variant& variantFor(Edition::Layout layout)
 {
-    static const std::array<Variant, 2> variants = {{
-        {{
+    static const Variant translatable = {{
              {QStringLiteral("lblautor"), twipsRect(3000, 1320, 735, 255), {}},
              {QStringLiteral("Label2"), twipsRect(3840, 1320, 1935, 255), credits::author()},
              {QStringLiteral("Label5"), twipsRect(3000, 1680, 735, 255), QStringLiteral("E-Mail :")},
@@ -37,16 +36,21 @@ const Variant& variantFor(Edition::Layout layout)
              {QStringLiteral("lblfecha"), twipsRect(3000, 2040, 735, 255), {}},
              {QStringLiteral("Label4"), twipsRect(3840, 2040, 1935, 255), credits::releaseDate()},
          },
-         {}},
-        {{
+         {}};
+    static const Variant singleLanguage = {{
              {QStringLiteral("Label2"), twipsRect(3120, 1320, 2655, 255), QStringLiteral("Autor : ") + credits::author()},
              {QStringLiteral("Label3"), twipsRect(3120, 1680, 2655, 255), QStringLiteral("E-Mail : ") + credits::email()},
              {QStringLiteral("Label4"), twipsRect(3120, 2040, 2655, 255),
               QStringLiteral("Fecha : ") + credits::releaseDate()},
          },
-         {{QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar")}, {QString(), QStringLiteral("Acerca de...")}}},
-    }};
-    return variants[static_cast<int>(layout)];
+         {{QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar")}, {QString(), QStringLiteral("Acerca de...")}}};
+    switch (layout) {
+    case Edition::Layout::Translatable:
+        return translatable;
+    case Edition::Layout::SingleLanguage:
+        return singleLanguage;
+    }
+    Q_UNREACHABLE();
 }
 
 QLabel* addText(QWidget* parent, const TextLabel& text, double pointSize = 8.25)

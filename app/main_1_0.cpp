@@ -1,3 +1,3 @@
-#include "trumi_editor.h"
+#include "program_start.h"
 
-int main(int argc, char** argv) { return runTrumiEditor(argc, argv, Edition::release10()); }
+int main(int argc, char** argv) { return startProgram(argc, argv, Edition::release10()); }

@@ -1,8 +1,8 @@
 #include "language_file.h"
-#include "trumi_editor.h"
+#include "program_start.h"
 
 int main(int argc, char** argv)
 {
     const LanguageFile languageFile;
-    return runTrumiEditor(argc, argv, Edition::release11(&languageFile));
+    return startProgram(argc, argv, Edition::release11(&languageFile));
 }

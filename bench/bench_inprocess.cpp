@@ -2,12 +2,14 @@
 // description holds 10 MB, each beside a baseline measured in the same run.
 // Runs on any Qt platform (offscreen is fine).
 //
-// Usage: bench_inprocess [RUNS]
+// Usage: bench_inprocess [RUNS [create|open|keys|paste]]
 #include "bench_table.h"
 
 #include "document_writer.h"
-#include "geometry.h"
+#include "windows1252.h"
+#include "program_look.h"
 #include "main_window.h"
+#include "message_box.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -133,6 +135,75 @@ std::vector<BenchRow> inPlaceRows(int runs)
              oursMs <= 1.5 * baseMs}};
 }
 
+// A file of the given size: many documents appended one after the other, as
+// release 1.0 makes them, or one document with a long description; and the
+// description that opening it puts in the box.
+struct OpenCase {
+    QByteArray bytes;
+    QString description;
+};
+
+OpenCase openCase(qsizetype size, bool many)
+{
+    DocumentRecord record;
+    record.product = QStringLiteral("DEMO");
+    record.version = QStringLiteral("1.0");
+    record.date = QStringLiteral("05/06/2004 14:23:11");
+    record.useLicence = QStringLiteral("Free to use.");
+    record.distributionLicence = QStringLiteral("Copy unchanged.");
+    // Each line break of the description is written as two bytes.
+    record.description = many ? QStringLiteral("First line\nSecond line") : textOf(size / 81 * 80 - 1024);
+    const QByteArray one = documentBytes(composeDocument(record));
+    return {many ? one.repeated(size / one.size() + 1) : one, record.description};
+}
+
+// Opening a document into the window, beside reading and decoding the same
+// bytes and putting the same description into a box.
+std::vector<BenchRow> openRows(int runs)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("open.txt"));
+    MainWindow window(Edition::release11(nullptr));
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.setDateFormat({"%d/%m/%Y", "%H:%M:%S"});
+    window.show();
+    MainWindow other(Edition::release11(nullptr));  // its description box takes the baseline's text
+    other.setAttribute(Qt::WA_DeleteOnClose, false);
+    other.show();
+    auto& box = *other.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc"));
+    std::vector<BenchRow> rows;
+    for (const bool many : {true, false}) {
+        for (const qsizetype megabytes : {1, 10, 64}) {
+            const OpenCase c = openCase(megabytes * kMegabyte - (megabytes == 64 ? 1024 : 0), many);
+            plainWrite(path, c.bytes);
+            std::vector<double> ours, base;
+            QStringList messages;  // a message would wait for a click
+            message_box::recordInto(&messages);
+            for (int i = 0; i < runs; ++i) {
+                ours.push_back(secondsOf([&] {
+                    window.openDocument(path);
+                    QCoreApplication::processEvents();
+                }) * 1000);
+                base.push_back(secondsOf([&] {
+                    QFile file(path);
+                    if (!file.open(QIODevice::ReadOnly))
+                        std::abort();
+                    box.setPlainText(windows1252::decode(file.readAll()).isEmpty() ? QString() : c.description);
+                    QCoreApplication::processEvents();
+                }) * 1000);
+            }
+            message_box::recordInto(nullptr);
+            if (!messages.isEmpty() || window.record().description != c.description)
+                qFatal("The document did not open: %s", qPrintable(messages.join(u'\n')));
+            const double oursMs = median(ours), baseMs = median(base);
+            const std::string name = std::string("open ") + (many ? "appended documents, " : "one document, ") +
+                                     std::to_string(megabytes) + " MB";
+            rows.push_back({name, oursMs, baseMs, "ms", "<= 1.2 x read+decode+box", oursMs <= 1.2 * baseMs});
+        }
+    }
+    return rows;
+}
+
 // The median time of one tick of the polling timer, in microseconds.
 double tickMicroseconds(MainWindow& window)
 {
@@ -246,9 +317,17 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     applyProgramLook();
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    printRows(createRows(runs));
-    printRows(inPlaceRows(runs));
-    printRows(responsivenessRows());
-    printRows(longLineRows(std::max(1, runs / 2)));
+    const std::string only = argc > 2 ? argv[2] : "";  // one group: create, open, keys or paste
+    auto wanted = [&only](const char* group) { return only.empty() || only == group; };
+    if (wanted("create")) {
+        printRows(createRows(runs));
+        printRows(inPlaceRows(runs));
+    }
+    if (wanted("open"))
+        printRows(openRows(runs));
+    if (wanted("keys"))
+        printRows(responsivenessRows());
+    if (wanted("paste"))
+        printRows(longLineRows(std::max(1, runs / 2)));
     return 0;
 }

@@ -76,7 +76,9 @@ std::optional<QDateTime> parsedWith(const QByteArray& text, const QByteArray& pa
 
 }  // namespace
 
-std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format)
+namespace {
+
+std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFormat& format)
 {
     const QByteArray bytes = text.toLocal8Bit();
     for (const QByteArray& pattern : {format.shortDate + ' ' + format.longTime, format.shortDate}) {
@@ -85,4 +87,16 @@ std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDate
             return value;
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format)
+{
+    if (const auto value = parsedExactly(text, format))
+        return value;
+    // A document written where the short date has four-digit years.
+    GeneralDateFormat twin = format;
+    twin.shortDate.replace("%y", "%Y");
+    return twin.shortDate == format.shortDate ? std::nullopt : parsedExactly(text, twin);
 }

@@ -18,6 +18,7 @@ struct GeneralDateFormat {
 // one space and the long time: "05/06/2004 14:23:11" or "05/06/2004".
 QString generalDateText(const QDateTime& value, const GeneralDateFormat& format);
 
-// The date and time that the text shows in that format, between 1601 and
-// 9999; only a value that gives back exactly the same text counts.
+// The date and time that the text shows in that format, or in its twin with
+// four-digit years, between 1601 and 9999; only a value that gives back
+// exactly the same text in that form counts.
 std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format);

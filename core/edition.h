@@ -7,8 +7,10 @@
 #include <QString>
 
 // Which of the two releases is running. Both are built from one source and
-// this value, handed to the windows at start-up, is the one place that knows
-// how they differ:
+// this value, handed to the windows at start-up, answers every question of
+// behaviour in which they differ; what differs in the windows' definitions
+// (places, sizes, fixed captions) is in each window's layout, in a variant
+// per Layout. The behaviour:
 // - release 1.1 takes its captions from the language file, replaces the file
 //   that Create writes to and has its Save dialog ask before it does so;
 // - release 1.0, the single-language build, has fixed Spanish captions in
@@ -16,7 +18,7 @@
 class Edition {
 public:
     // The variant of each window's definition that a release builds.
-    enum class Layout { Translatable = 0, SingleLanguage = 1 };
+    enum class Layout { Translatable, SingleLanguage };
 
     static Edition release11(const CaptionSource* captions);
     static Edition release10();

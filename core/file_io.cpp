@@ -3,6 +3,7 @@
 #include "file_io_internal.h"
 #include "program_folder.h"
 
+#include <algorithm>
 #include <QThread>
 
 #include <cerrno>
@@ -137,21 +138,26 @@ std::optional<FileError> checkReadable(const struct stat& info, const FilePath& 
     return std::nullopt;
 }
 
+// Reads straight into the bytes' spare room, growing it only where the file
+// holds more than it had room for.
 std::optional<FileError> readAtMost(int fd, qint64 limit, QByteArray& bytes, const FilePath& path)
 {
-    char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (bytes.size() == bytes.capacity())
+            bytes.reserve(bytes.size() + 65536);
+        const qsizetype had = bytes.size();
+        bytes.resize(bytes.capacity());
+        const ssize_t got = ::read(fd, bytes.data() + had, size_t(bytes.size() - had));
+        bytes.resize(had + std::max<ssize_t>(got, 0));
         if (got == 0)
             return std::nullopt;
         if (got < 0 && errno == EINTR)
             continue;
-        if (got < 0 || bytes.size() + got > limit) {
+        if (got < 0 || bytes.size() > limit) {
             const FileError error = got < 0 ? FileError::fromErrno(errno, path) : tooLarge(path);
             bytes.clear();
             return error;
         }
-        bytes.append(buffer, got);
     }
 }
 
@@ -189,7 +195,7 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
         return lastError(path);
     if (auto error = checkReadable(info, path))
         return error;
-    bytes.reserve(qsizetype(info.st_size));
+    bytes.reserve(qsizetype(info.st_size) + 1);  // room to find the end without growing
     return readAtMost(file.get(), kLargestRead, bytes, path);
 }
 

@@ -1,6 +1,8 @@
 #include "file_path.h"
 
 #include <QFile>
+#include <climits>
+#include <unistd.h>
 
 FilePath::FilePath(const QString& path) : native_(QFile::encodeName(path)) {}
 
@@ -24,3 +26,13 @@ FilePath FilePath::folder() const
 FilePath FilePath::child(const QString& name) const { return childNative(QFile::encodeName(name)); }
 
 FilePath FilePath::childNative(const QByteArray& name) const { return fromNative(native_ + '/' + name); }
+
+FilePath FilePath::absolute() const
+{
+    char current[PATH_MAX];
+    if (native_.isEmpty() || native_.startsWith('/') || !::getcwd(current, sizeof current))
+        return *this;
+    return fromNative(QByteArray(current) + '/' + native_);
+}
+
+QByteArray FilePath::nameNative() const { return native_.mid(native_.lastIndexOf('/') + 1); }

@@ -30,6 +30,12 @@ public:
     FilePath child(const QString& name) const;
     FilePath childNative(const QByteArray& name) const;
 
+    // The path from the root: a relative one is taken from the current
+    // folder, as the system takes it.
+    FilePath absolute() const;
+    // The entry's own name: everything after the last '/'.
+    QByteArray nameNative() const;
+
     bool operator==(const FilePath&) const = default;
 
 private:

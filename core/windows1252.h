@@ -4,9 +4,11 @@
 #include <QString>
 #include <QStringView>
 
-// Every file the program reads or writes is Windows-1252, whatever the
-// system locale. Qt's named codecs need ICU, and ICU writes the control byte
-// 0x1A for a character it cannot encode; this codec writes one '?' instead.
+// Every file the program writes is Windows-1252, whatever the system locale;
+// it reads Windows-1252 too, and UTF-8 or UTF-16 where a file is in one of
+// those (text_decoding.h). Qt's named codecs need ICU, and ICU writes the
+// control byte 0x1A for a character it cannot encode; this codec writes one
+// '?' instead.
 namespace windows1252 {
 
 // One byte per character; a character outside the code page is one '?',

@@ -1,17 +1,44 @@
 #include "file_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QMimeDatabase>
 
 namespace {
 
-// One filter, shown by its label alone: "Fichero de texto *.txt".
-void setUpCommon(QFileDialog& dialog, const QString& lastChosen)
+// Icons and types from the name alone: Qt's own provider reads a file to
+// guess its type, and a file such as /proc/kmsg never ends.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
+    QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isDir())
+            return QFileIconProvider::type(info);
+        const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+};
+
+bool inVirtualFileSystem(const QString& folder)
 {
-    dialog.setNameFilter(QStringLiteral("Fichero de texto *.txt (*.txt)"));
+    const QString path = QFileInfo(folder).canonicalFilePath();
+    for (const QLatin1String root : {QLatin1String("/proc"), QLatin1String("/sys"), QLatin1String("/dev")}) {
+        if (path == root || path.startsWith(root + QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
+void setUpCommon(QFileDialog& dialog, const QString& folder, const QString& name)
+{
+    static NameOnlyIconProvider iconProvider;
+    dialog.setIconProvider(&iconProvider);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    if (!lastChosen.isEmpty())
-        dialog.selectFile(lastChosen);
+    dialog.setDirectory(folder);
+    if (!name.isEmpty())
+        dialog.selectFile(name);
 }
 
 QString chosenFile(QFileDialog& dialog)
@@ -21,29 +48,50 @@ QString chosenFile(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst();
 }
 
+const QString kTextFilter = QStringLiteral("Fichero de texto *.txt (*.txt)");
+
 }  // namespace
 
 QtFileDialogs::QtFileDialogs(const Edition& edition) : edition_(edition) {}
 
+void QtFileDialogs::proposeForSave(const QString& folder, const QString& name)
+{
+    folder_ = folder;
+    name_ = name;
+}
+
+QString QtFileDialogs::startFolder() const
+{
+    return folder_.isEmpty() || inVirtualFileSystem(folder_) ? edition_.saveDialogStartFolder() : folder_;
+}
+
 QString QtFileDialogs::showSave(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Generar fichero"), edition_.saveDialogStartFolder());
+    QFileDialog dialog(parent, QStringLiteral("Generar fichero"));
     dialog.setObjectName(QStringLiteral("Dialogo"));
-    setUpCommon(dialog, lastChosen_);
+    const bool proposalKept = startFolder() == folder_;
+    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
+    // One filter, shown by its label alone: "Fichero de texto *.txt".
+    dialog.setNameFilter(kTextFilter);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !edition_.saveDialogConfirmsReplace());
     const QString chosen = chosenFile(dialog);
     if (!chosen.isEmpty())
-        lastChosen_ = chosen;
+        proposeForSave(QFileInfo(chosen).absolutePath(), QFileInfo(chosen).fileName());
     return chosen;
 }
 
+// Any file can be a document: a second filter shows every file, and a name
+// without a dot is opened as it is.
 QString QtFileDialogs::showOpen(QWidget* parent, const QString& title)
 {
-    QFileDialog dialog(parent, title, edition_.saveDialogStartFolder());
+    QFileDialog dialog(parent, title);
     dialog.setObjectName(QStringLiteral("DialogoAbrir"));
-    setUpCommon(dialog, lastChosen_);
+    const bool proposalKept = startFolder() == folder_;
+    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
+    dialog.setNameFilters({kTextFilter, QStringLiteral("Todos los ficheros (*)")});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return chosenFile(dialog);

@@ -17,21 +17,28 @@ public:
     virtual QString showSave(QWidget* parent) = 0;
     // The same for the Open dialog, with its title.
     virtual QString showOpen(QWidget* parent, const QString& title) = 0;
-    // The file the next Save dialog starts from.
-    virtual void proposeForSave(const QString& path) = 0;
+    // Where the next Save dialog starts: a folder and, unless empty, the name
+    // of a file in it.
+    virtual void proposeForSave(const QString& folder, const QString& name) = 0;
 };
 
-// The platform's dialogs with the program's titles and filter, starting where
-// the edition says, the Save dialog asking before it replaces a file where
-// the edition says so. Later runs start from the file chosen last.
+// The platform's dialogs with the program's titles and filters, starting
+// where the edition says, the Save dialog asking before it replaces a file
+// where the edition says so. Later runs start from the file chosen last.
+// Neither dialog reads a file to name its type, and neither starts in a
+// folder of a virtual file system (/proc, /sys, /dev), where reading a file
+// can wait for ever.
 class QtFileDialogs : public FileDialogs {
 public:
     explicit QtFileDialogs(const Edition& edition);
     QString showSave(QWidget* parent) override;
     QString showOpen(QWidget* parent, const QString& title) override;
-    void proposeForSave(const QString& path) override { lastChosen_ = path; }
+    void proposeForSave(const QString& folder, const QString& name) override;
 
 private:
+    QString startFolder() const;
+
     Edition edition_;
-    QString lastChosen_;
+    QString folder_;
+    QString name_;
 };

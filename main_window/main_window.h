@@ -72,7 +72,9 @@ private:
     void onPollTick();
     void updateOptionTabStops();
     void onOpenShortcut();
-    void showRecord(const DocumentRecord& record, const FilePath& path);
+    void showRecord(const DocumentRecord& record);
+    void reportUnreadDate(const QString& date);
+    void proposeOpenedFile(const FilePath& path, bool sole);
     void setStatus(const QString& status);
     void acceptFileDrops();
     void bindField(QString DocumentRecord::*value, QLineEdit* box);

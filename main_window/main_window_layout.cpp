@@ -7,6 +7,7 @@
 #include "date_picker.h"
 #include "focus_highlight.h"
 #include "geometry.h"
+#include "program_look.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <array>
 
 namespace {
 
@@ -63,11 +63,15 @@ QList<Caption> spanishCaptions()
 
 const Variant& variantFor(Edition::Layout layout)
 {
-    static const std::array<Variant, 2> variants = {{
-        {4335, 6495, true, {}},
-        {1815, 2655, false, spanishCaptions()},
-    }};
-    return variants[static_cast<int>(layout)];
+    static const Variant translatable = {4335, 6495, true, {}};
+    static const Variant singleLanguage = {1815, 2655, false, spanishCaptions()};
+    switch (layout) {
+    case Edition::Layout::Translatable:
+        return translatable;
+    case Edition::Layout::SingleLanguage:
+        return singleLanguage;
+    }
+    Q_UNREACHABLE();
 }
 
 template <typename Button>

@@ -1,5 +1,5 @@
 // The main window's opening of a read-me document: from the command line
-// (see trumi_editor.cpp), by dropping a file on the window, or with ctrl+O.
+// (see app/program_start.cpp), by dropping a file on the window, or with ctrl+O.
 #include "main_window.h"
 
 #include "document_reader.h"
@@ -10,6 +10,7 @@
 #include <QDateTimeEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -28,6 +29,18 @@ FilePath droppedFile(const QMimeData* data)
     return {};
 }
 
+// A drop is taken as a copy whatever the source proposes: a source that
+// honours a move would delete the user's file. A source that offers no copy
+// is refused.
+bool acceptAsCopy(QDropEvent* event)
+{
+    if (!(event->possibleActions() & Qt::CopyAction))
+        return false;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 }  // namespace
 
 void MainWindow::onOpenShortcut()
@@ -44,12 +57,25 @@ void MainWindow::openDocument(const FilePath& path)
         message_box::showError(this, *read.error);
         return;
     }
-    showRecord(read.found->record, path);
+    showRecord(read.found->record);
     if (edition_.saveDialogProposesOpenedFile())
-        fileDialogs_->proposeForSave(path.display());
+        proposeOpenedFile(path.absolute(), read.found->sole);
 }
 
-void MainWindow::showRecord(const DocumentRecord& record, const FilePath& path)
+// Create proposes the opened file only where replacing it loses nothing (it
+// holds this one document and nothing else) and the toolkit's dialog can
+// hold its name; otherwise it starts in the file's folder, with no name.
+void MainWindow::proposeOpenedFile(const FilePath& path, bool sole)
+{
+    const FilePath folder = path.folder();
+    if (!QByteArrayView(folder.native()).isValidUtf8())
+        return;
+    const QByteArray name = path.nameNative();
+    const bool nameFits = QByteArrayView(name).isValidUtf8();
+    fileDialogs_->proposeForSave(folder.display(), sole && nameFits ? QFile::decodeName(name) : QString());
+}
+
+void MainWindow::showRecord(const DocumentRecord& record)
 {
     bool dateShown = true;
     for (const FieldEditor& editor : fieldEditors_) {
@@ -57,13 +83,17 @@ void MainWindow::showRecord(const DocumentRecord& record, const FilePath& path)
         if (!editor.show(record.*editor.value))
             dateShown = false;
     }
-    // Error 13, "type mismatch", as for a text that is no date.
     if (!dateShown)
-        message_box::showError(this, FileError::withText(13, QStringLiteral("La fecha \u00AB%1\u00BB no se puede leer con "
-                                                                            "el formato de fecha del sistema; la fecha "
-                                                                            "de creaci\u00F3n no cambia.")
-                                                                 .arg(record.date),
-                                                         path));
+        reportUnreadDate(record.date);
+}
+
+// The file was read; only its date was not, and the picker keeps its own.
+void MainWindow::reportUnreadDate(const QString& date)
+{
+    message_box::showNotice(this, QStringLiteral("El documento se ha abierto, pero su fecha \u00AB%1\u00BB no se puede "
+                                                 "leer con el formato de fecha del sistema.\n\nLa fecha de "
+                                                 "creaci\u00F3n sigue siendo %2.")
+                                      .arg(date, generalDateText(datePicker_->dateTime(), dateFormat_)));
 }
 
 // FINAL and BETA tick the status box and choose their option; no status
@@ -93,7 +123,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::Drop)
             dropEvent(static_cast<QDropEvent*>(event));
         else
-            static_cast<QDropEvent*>(event)->acceptProposedAction();
+            acceptAsCopy(static_cast<QDropEvent*>(event));
         return true;
     }
     return ProgramWindow::eventFilter(watched, event);
@@ -102,14 +132,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     if (!droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+        acceptAsCopy(event);
 }
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
     const FilePath path = droppedFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    openDocument(path);
+    if (!path.isEmpty() && acceptAsCopy(event))
+        openDocument(path);
 }

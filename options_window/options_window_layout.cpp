@@ -5,12 +5,12 @@
 #include "controls.h"
 #include "focus_highlight.h"
 #include "geometry.h"
+#include "program_look.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <array>
 
 namespace {
 
@@ -25,9 +25,8 @@ struct Variant {
 
 const Variant& variantFor(Edition::Layout layout)
 {
-    static const std::array<Variant, 2> variants = {{
-        {true, twipsRect(360, 360, 5775, 255), twipsRect(360, 2520, 5775, 255), QStringLiteral("CmdAceptar"), {}},
-        {false,
+    static const Variant translatable = {true, twipsRect(360, 360, 5775, 255), twipsRect(360, 2520, 5775, 255), QStringLiteral("CmdAceptar"), {}};
+    static const Variant singleLanguage = {false,
          twipsRect(360, 360, 1215, 255),
          twipsRect(360, 2400, 1815, 255),
          QStringLiteral("FrmAceptar"),
@@ -37,9 +36,14 @@ const Variant& variantFor(Edition::Layout layout)
           {QStringLiteral("Label1"), QStringLiteral("Licencia de uso:")},
           {QStringLiteral("Label2"), QStringLiteral("Licencia de distribución:")},
           {QStringLiteral("CmdGuardar"), QStringLiteral("&Guardar")},
-          {QStringLiteral("FrmAceptar"), QStringLiteral("&Aceptar")}}},
-    }};
-    return variants[static_cast<int>(layout)];
+          {QStringLiteral("FrmAceptar"), QStringLiteral("&Aceptar")}}};
+    switch (layout) {
+    case Edition::Layout::Translatable:
+        return translatable;
+    case Edition::Layout::SingleLanguage:
+        return singleLanguage;
+    }
+    Q_UNREACHABLE();
 }
 
 void makeTitle(QLabel* title)

@@ -7,6 +7,8 @@
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -26,6 +28,16 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+void writeBytesNative(const FilePath& path, const QByteArray& bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
+        qWarning("short write to %s", path.c_str());
+    ::close(fd);
 }
 
 QByteArray randomBytes(int size, quint32 seed)

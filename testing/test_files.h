@@ -2,12 +2,16 @@
 
 // Helpers for tests that need files but no widgets.
 
+#include "file_path.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);
+// The same under a name of any bytes, not necessarily valid UTF-8.
+void writeBytesNative(const FilePath& path, const QByteArray& bytes);
 
 // The same random bytes for the same seed.
 QByteArray randomBytes(int size, quint32 seed);

@@ -2,7 +2,7 @@
 
 // Helpers for tests of the windows.
 
-#include "geometry.h"
+#include "program_look.h"
 #include "program_window.h"
 #include "captions.h"
 #include "file_dialogs.h"
@@ -30,11 +30,17 @@ public:
         openTitle_ = title;
         return openAnswers_.isEmpty() ? QString() : openAnswers_.takeFirst();
     }
-    void proposeForSave(const QString& path) override { proposed_ = path; }
+    void proposeForSave(const QString& folder, const QString& name) override
+    {
+        proposedFolder_ = folder;
+        proposed_ = name.isEmpty() ? QString() : folder + QLatin1Char('/') + name;
+    }
 
     int shows() const { return shows_; }
     const QString& openTitle() const { return openTitle_; }
+    // The file proposed to the next Save dialog, or empty; and its folder.
     const QString& proposed() const { return proposed_; }
+    const QString& proposedFolder() const { return proposedFolder_; }
 
 private:
     QStringList saveAnswers_;
@@ -42,6 +48,7 @@ private:
     int shows_ = 0;
     QString openTitle_;
     QString proposed_;
+    QString proposedFolder_;
 };
 
 // Collects the program's error messages for as long as it lives, instead of

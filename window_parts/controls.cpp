@@ -1,6 +1,6 @@
 #include "controls.h"
 
-#include "geometry.h"
+#include "program_look.h"
 #include "multi_line_box.h"
 
 #include <QGroupBox>

@@ -1,42 +1,8 @@
 #include "geometry.h"
 
-#include <QApplication>
-#include <QIcon>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QScreen>
 #include <QWidget>
-
-namespace {
-
-// The first family found wins; Qt resolves the list lazily, without
-// enumerating every font on the system.
-QFont fontOf(const QStringList& families, QFont::StyleHint hint, double pointSize, bool bold)
-{
-    QFont font;
-    font.setFamilies(families);
-    font.setStyleHint(hint);
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    return font;
-}
-
-}  // namespace
-
-QFont classicFont(double pointSize, bool bold)
-{
-    return fontOf({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                   QStringLiteral("Arimo")},
-                  QFont::SansSerif, pointSize, bold);
-}
-
-QFont serifFont(double pointSize)
-{
-    return fontOf({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")},
-                  QFont::Serif, pointSize, false);
-}
-
-void applyProgramLook() { QApplication::setFont(classicFont()); }
 
 void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool minimisable)
 {
@@ -48,13 +14,6 @@ void setUpFixedWindow(QWidget* window, int widthTwips, int heightTwips, bool min
     window->setFixedSize(twips(widthTwips), twips(heightTwips));
 }
 
-QIcon iconOf(const QString& small, const QString& large)
-{
-    QIcon icon(small);
-    icon.addFile(large);
-    return icon;
-}
-
 void centreOnScreen(QWidget* window)
 {
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
@@ -63,12 +22,4 @@ void centreOnScreen(QWidget* window)
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
-}
-
-void paintWhite(QWidget* widget)
-{
-    QPalette palette = widget->palette();
-    palette.setBrush(widget->backgroundRole(), Qt::white);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }

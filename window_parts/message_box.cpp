@@ -16,18 +16,26 @@ QString errorText(const FileError& error)
         .arg(error.description);
 }
 
-void showError(QWidget* parent, const FileError& error)
+namespace {
+
+void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 {
     if (recorder) {
-        recorder->append(errorText(error));
+        recorder->append(text);
         return;
     }
     // A window that is not on screen yet (at start-up) cannot hold the box.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Trumi Editor"), errorText(error), QMessageBox::Ok, owner);
+    QMessageBox box(icon, QStringLiteral("Trumi Editor"), text, QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
+
+}  // namespace
+
+void showError(QWidget* parent, const FileError& error) { show(parent, QMessageBox::Critical, errorText(error)); }
+
+void showNotice(QWidget* parent, const QString& text) { show(parent, QMessageBox::Warning, text); }
 
 void recordInto(QStringList* messages) { recorder = messages; }
 

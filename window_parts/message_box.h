@@ -7,13 +7,16 @@
 
 class QWidget;
 
-// The program's one kind of message: a failed file operation, shown modally
-// with the error's number and description.
+// The program's messages, shown modally: a failed file operation with the
+// error's number and description, and a notice of something that was done
+// only in part.
 namespace message_box {
 
 QString errorText(const FileError& error);
 
 void showError(QWidget* parent, const FileError& error);
+
+void showNotice(QWidget* parent, const QString& text);
 
 // Tests collect the messages here instead of facing a modal box; nullptr
 // shows them again.

@@ -1,6 +1,7 @@
 #include "language_file.h"
 #include "main_window_driver.h"
 
+#include <optional>
 #include <QApplication>
 #include <QLabel>
 
@@ -22,13 +23,17 @@ class TestAboutWindow : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TemporaryProgramFolder> folder_;
     const LanguageFile language_;
 
 private slots:
+    // Every test runs in a program folder of its own.
+    void init() { folder_.emplace(); }
+    void cleanup() { folder_.reset(); }
+
     void showsTheCreditsWithCaptionsFromTheLanguageFile()
     {
-        TemporaryProgramFolder folder;
-        writeBytes(folder.filePath(QStringLiteral("TE.ini")),
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")),
                    "[IDIOMA]\r\nCad28=&Aceptar\r\nCad30=Acerca de...\r\nCad31=Autor :\r\nCad32=Fecha :\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         AboutWindow* about = ui.openAbout();
@@ -48,7 +53,6 @@ private slots:
 
     void missingLanguageFileLeavesOnlyTheFixedTexts()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         AboutWindow* about = ui.openAbout();
         QCOMPARE(captionOf(about), QString());
@@ -62,8 +66,7 @@ private slots:
 
     void secondAboutShowsTheSameWindowAndReopeningReadsAgain()
     {
-        TemporaryProgramFolder folder;
-        const QString file = folder.filePath(QStringLiteral("TE.ini"));
+        const QString file = folder_->filePath(QStringLiteral("TE.ini"));
         writeBytes(file, "[IDIOMA]\r\nCad30=First\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         AboutWindow* about = ui.openAbout();
@@ -80,7 +83,6 @@ private slots:
 
     void closingTheMainWindowLeavesTheAboutWindowOpen()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         AboutWindow* about = ui.openAbout();
         ui.find<QPushButton>("CmdCerrar")->click();
@@ -91,7 +93,6 @@ private slots:
 
     void release10HasItsFixedCredits()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release10());
         AboutWindow* about = ui.openAbout();
         QCOMPARE(about->windowTitle(), QStringLiteral("Acerca de..."));

@@ -52,8 +52,10 @@ if [ -n "$language_file" ]; then
     xdotool key Return && xdotool type --delay 20 'DESCRIPCION'
     create_into "$work/first.txt"
     close_program
-    # ... opened from the command line in a fresh start, created again.
-    start_with -- "$work/first.txt"
+    # ... opened from the command line in a fresh start, by a relative name
+    # that starts with '-' (after "--"), created again.
+    cp "$work/first.txt" "$work/-first.txt"
+    start_with -- -- -first.txt
     create_into "$work/second.txt"
     close_program
     cmp "$work/first.txt" "$work/second.txt" || fail "the document created again differs"

@@ -2,6 +2,7 @@
 #include "licence_file.h"
 #include "main_window_driver.h"
 
+#include <optional>
 #include <QAccessible>
 #include <QApplication>
 
@@ -34,6 +35,7 @@ class TestAccessKeys : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TemporaryProgramFolder> folder_;
     const LanguageFile language_;
 
     // Release 1.1 with the shipped Spanish language file, and release 1.0.
@@ -45,12 +47,15 @@ private:
     }
 
 private slots:
+    // Every test runs in a program folder of its own.
+    void init() { folder_.emplace(); }
+    void cleanup() { folder_.reset(); }
+
     void everyInputHasAnAccessibleName_data() { releases(); }
     void everyInputHasAnAccessibleName()
     {
         QFETCH(bool, singleLanguage);
-        TemporaryProgramFolder folder;
-        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder_->filePath(QStringLiteral("TE.ini")));
         MainWindowDriver ui(singleLanguage ? Edition::release10() : Edition::release11(&language_));
         QCOMPARE(accessibleName(ui.find("TxtProducto")), QStringLiteral("Nombre del producto:"));
         QCOMPARE(accessibleName(ui.find("CmdCrear")), QStringLiteral("Crear Trumi"));
@@ -65,7 +70,6 @@ private slots:
 
     void withoutCaptionsTheTooltipNamesTheBox()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         for (const char* name : {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail", "TxtWeb", "Calendario"})
             QCOMPARE(accessibleName(ui.find(name)), ui.find(name)->toolTip());
@@ -73,8 +77,7 @@ private slots:
 
     void accessKeysOfLabelsMoveTheFocusToTheirBoxes()
     {
-        TemporaryProgramFolder folder;
-        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_U);
@@ -90,8 +93,7 @@ private slots:
     void accessKeysOfButtonsRunTheirCommands()
     {
         QFETCH(bool, singleLanguage);
-        TemporaryProgramFolder folder;
-        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder_->filePath(QStringLiteral("TE.ini")));
         MainWindowDriver ui(singleLanguage ? Edition::release10() : Edition::release11(&language_));
         ui.type("TxtProducto", QStringLiteral("p"));
         ui.type("TxtVersion", QStringLiteral("v"));
@@ -124,7 +126,6 @@ private slots:
 
     void disabledCreateIgnoresItsAccessKey()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release10());
         PresetFileDialogs* dialog = ui.answerSaveWith({});
         QTRY_VERIFY(!ui.find("CmdCrear")->isEnabled());

@@ -1,6 +1,7 @@
 #include "main_window_driver.h"
 
 #include <QApplication>
+#include <QAbstractFileIconProvider>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QScreen>
@@ -138,21 +139,58 @@ private slots:
         QCOMPARE(focusedElement(), chosen);
     }
 
-    // The one file type shows as its label, "Fichero de texto *.txt".
-    void fileDialogsShowTheFilterByItsLabel()
+    // The file types show as their labels, "Fichero de texto *.txt"; Open
+    // adds every file and keeps a name without a dot as it is; neither
+    // starts in a virtual file system nor reads a file to name its type.
+    void fileDialogsAreSetUpForTheirUse_data()
     {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("proposedFolder");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<QString>("folder");
+        const QStringList text{u"Fichero de texto *.txt (*.txt)"_qs};
+        const QStringList all = text + QStringList{u"Todos los ficheros (*)"_qs};
+        const QString home = QDir::homePath(), temp = QDir::tempPath();
+        QTest::newRow("Save") << true << QString() << text << u"txt"_qs << home;
+        QTest::newRow("Open") << false << QString() << all << QString() << home;
+        QTest::newRow("Save after a proposal") << true << temp << text << u"txt"_qs << temp;
+        QTest::newRow("Save after a failure in /proc") << true << u"/proc"_qs << text << u"txt"_qs << home;
+        QTest::newRow("Open after a failure in /sys") << false << u"/sys/kernel"_qs << all << QString() << home;
+        QTest::newRow("Save after a failure in /dev") << true << u"/dev"_qs << text << u"txt"_qs << home;
+    }
+    void fileDialogsAreSetUpForTheirUse()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, proposedFolder);
+        QFETCH(QStringList, filters);
+        QFETCH(QString, suffix);
+        QFETCH(QString, folder);
         QtFileDialogs dialogs(Edition::release11(nullptr));
-        for (const bool save : {true, false}) {
-            QString shown;
-            QTimer::singleShot(0, [&] {
-                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                shown = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
-                dialog->reject();
-            });
-            QCOMPARE(save ? dialogs.showSave(nullptr) : dialogs.showOpen(nullptr, u"Abrir fichero"_qs), QString());
-            QCOMPARE(shown, u"Fichero de texto *.txt"_qs);
-        }
+        dialogs.proposeForSave(proposedFolder, {});
+        QString shown, shownSuffix, shownFolder;
+        QStringList shownFilters;
+        QAbstractFileIconProvider* provider = nullptr;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))->currentText();
+            shownFilters = dialog->nameFilters();
+            shownSuffix = dialog->defaultSuffix();
+            shownFolder = dialog->directory().absolutePath();
+            provider = dialog->iconProvider();
+            dialog->reject();
+        });
+        QCOMPARE(save ? dialogs.showSave(nullptr) : dialogs.showOpen(nullptr, u"Abrir fichero"_qs), QString());
+        QCOMPARE(shown, u"Fichero de texto *.txt"_qs);
+        QCOMPARE(shownFilters, filters);
+        QCOMPARE(shownSuffix, suffix);
+        QCOMPARE(shownFolder, folder);
+        // A picture without a telling name is not opened to name it.
+        QTemporaryDir dir;
+        writeBytes(dir.filePath(u"picture"_qs), QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, '\0'));
+        QVERIFY(provider);
+        QVERIFY(!provider->type(QFileInfo(dir.filePath(u"picture"_qs))).contains(u"PNG"_qs));
     }
 
     void loadSetsTheStartingStates()

@@ -3,6 +3,7 @@
 #include "licence_file.h"
 #include "main_window_driver.h"
 
+#include <optional>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -35,12 +36,16 @@ class TestMainWindowLoad : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TemporaryProgramFolder> folder_;
     const LanguageFile language_;
 
 private slots:
+    // Every test runs in a program folder of its own.
+    void init() { folder_.emplace(); }
+    void cleanup() { folder_.reset(); }
+
     void missingLanguageFileLeavesEveryCaptionBlank()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         for (const CaptionKey& row : controlKeys())
             QCOMPARE(captionOf(ui.find(row.element)), QString());
@@ -53,8 +58,7 @@ private slots:
 
     void languageFileWithOnlyCad1CaptionsOnlyTheOptionsButton()
     {
-        TemporaryProgramFolder folder;
-        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad1=&Opciones\r\n");
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad1=&Opciones\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         for (const CaptionKey& row : controlKeys())
             QCOMPARE(captionOf(ui.find(row.element)), row.key == QByteArray("Cad1") ? QStringLiteral("&Opciones") : QString());
@@ -62,8 +66,7 @@ private slots:
 
     void shippedSpanishFileGivesTheCaptionsOfRelease10()
     {
-        TemporaryProgramFolder folder;
-        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder.filePath(QStringLiteral("TE.ini")));
+        QFile::copy(QStringLiteral(TRUMI_PROGRAM_DIR "/TE.ini"), folder_->filePath(QStringLiteral("TE.ini")));
         MainWindowDriver multi(Edition::release11(&language_));
         MainWindowDriver single(Edition::release10());
         for (const CaptionKey& row : controlKeys()) {
@@ -79,8 +82,7 @@ private slots:
     // blank captions without saying it again.
     void unreadableLanguageFileIsReportedOnceAtStartUp()
     {
-        TemporaryProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("TE.ini")));
+        QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("TE.ini")));
         RecordedMessages messages;
         MainWindowDriver ui(Edition::release11(&language_));
         QVERIFY(messages.isOneError(EISDIR));
@@ -94,7 +96,6 @@ private slots:
 
     void licenceBoxesStartWithTheStoredTexts()
     {
-        TemporaryProgramFolder folder;
         QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("uso, \"libre\"\nsegunda"), QStringLiteral("dist")}));
         for (const Edition& edition : {Edition::release11(&language_), Edition::release10()}) {
             MainWindowDriver ui(edition);
@@ -114,9 +115,8 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(int, number);
-        TemporaryProgramFolder folder;
         if (content == "folder")
-            QDir(folder.path()).mkdir(QStringLiteral("Config.lic"));
+            QDir(folder_->path()).mkdir(QStringLiteral("Config.lic"));
         else
             writeBytes(LicenceFile::inProgramFolder().path().display(), content);
         RecordedMessages messages;
@@ -132,7 +132,6 @@ private slots:
 
     void focusedBoxIsPaleYellowAndTurnsWhiteWhenLeft()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         const QColor designColour = boxColour(ui.find("TxtDesc"));
         QCOMPARE(designColour, QApplication::palette().color(QPalette::Base));
@@ -155,7 +154,6 @@ private slots:
 
     void tabTakesTheHighlightFromBoxToBox()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         QVERIFY(activate(ui.window));
         QTest::keyClick(ui.find("TxtProducto"), Qt::Key_Tab);
@@ -167,7 +165,6 @@ private slots:
 
     void createFollowsProductAndVersionWithinOneTick()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         auto* crear = ui.find("CmdCrear");
         QVERIFY(nextTick(ui));
@@ -186,7 +183,6 @@ private slots:
 
     void optionsFollowTheCheckBoxAndKeepTheirChoice()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         auto* chk1 = ui.find<QCheckBox>("Chk1");
         auto* opVer2 = ui.find<QRadioButton>("OpVer2");

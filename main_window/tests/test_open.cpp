@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -21,16 +22,21 @@ DocumentRecord sample()
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
 
-// Drops the file on the widget the way a file manager does.
-void dropFile(QWidget* target, const QString& path)
+// Drops the file on the widget the way a file manager does when it offers
+// copy, move and link and proposes a move; what the drop was taken as.
+Qt::DropAction dropFile(QWidget* target, const QString& path)
 {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
     data.setText(QUrl::fromLocalFile(path).toString());
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
+    QDragEnterEvent enter(QPoint(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(5, 5), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(target, &drop);
+    return drop.isAccepted() && enter.dropAction() == Qt::CopyAction ? drop.dropAction() : Qt::IgnoreAction;
 }
 
 }  // namespace
@@ -105,14 +111,49 @@ private slots:
             ui.type("TxtProducto", {});
             ui.typeBox("TxtDesc", {});
             QWidget* widget = ui.find(target);
-            dropFile(qobject_cast<QAbstractScrollArea*>(widget) ? qobject_cast<QAbstractScrollArea*>(widget)->viewport()
-                                                                 : widget,
-                     path("doc.txt"));
+            auto* area = qobject_cast<QAbstractScrollArea*>(widget);
+            QCOMPARE(dropFile(area ? area->viewport() : widget, path("doc.txt")), Qt::CopyAction);
             QCOMPARE(ui.window->record(), sample());
         }
         ui.type("TxtProducto", {});
-        dropFile(ui.window, path("doc.txt"));
+        QCOMPARE(dropFile(ui.window, path("doc.txt")), Qt::CopyAction);  // never a move
         QCOMPARE(ui.window->record(), sample());
+    }
+
+    // Create proposes the opened file by its full name, and only where
+    // replacing it loses nothing; else it starts in the file's folder.
+    void createProposesTheOpenedFileOnlyWhereNothingIsLost_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("relative");
+        QTest::addColumn<bool>("proposed");
+        const QByteArray one = bytesOf(sample());
+        QTest::newRow("one document") << QByteArray("one.txt") << one << false << true;
+        QTest::newRow("opened by a relative name") << QByteArray("rel.txt") << one << true << true;
+        QTest::newRow("a name that is not UTF-8") << QByteArray("bad\xff\xfename.txt") << one << false << false;
+        QTest::newRow("several documents") << QByteArray("many.txt") << one + one << false << false;
+        QTest::newRow("notes before the document") << QByteArray("notes.txt") << "notes\r\n\r\n" + one << false
+                                                   << false;
+    }
+    void createProposesTheOpenedFileOnlyWhereNothingIsLost()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, relative);
+        QFETCH(bool, proposed);
+        const FilePath file = FilePath(dir_.path()).childNative(name);
+        writeBytesNative(file, content);
+        MainWindowDriver ui(Edition::release11(nullptr));
+        PresetFileDialogs* dialogs = ui.answerSaveWith({});
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+        ui.window->openDocument(relative ? FilePath::fromNative(name) : file);
+        QDir::setCurrent(before);
+        QCOMPARE(ui.window->record(), sample());
+        QCOMPARE(dialogs->proposedFolder(), dir_.path());
+        QCOMPARE(dialogs->proposed(), proposed ? file.display() : QString());
+        ::unlink(file.c_str());  // QTemporaryDir cannot name it
     }
 
     void openDialogTitleComesFromTheLanguageFile()
@@ -170,18 +211,42 @@ private slots:
         QVERIFY(ui.window->isVisible());
     }
 
-    void unreadableDateKeepsThePickerAndSaysSoOnce()
+    // A date in the system's form, or in its twin with four-digit years,
+    // is read; any other is reported as what it is, and the picker keeps its
+    // own date, which the message names.
+    void dateIsReadInEitherFormOrReportedPlainly_data()
     {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("the system's form") << u"05/06/04 14:23:11"_qs << true;
+        QTest::newRow("four-digit year") << u"05/06/2004 14:23:11"_qs << true;
+        QTest::newRow("four-digit year at midnight") << u"05/06/2004"_qs << true;
+        QTest::newRow("words") << u"el d\u00EDa de Reyes"_qs << false;
+        QTest::newRow("month thirteen") << u"05/13/2004"_qs << false;
+    }
+    void dateIsReadInEitherFormOrReportedPlainly()
+    {
+        QFETCH(QString, date);
+        QFETCH(bool, read);
         DocumentRecord r = sample();
-        r.date = u"el d\u00EDa de Reyes"_qs;
+        r.date = date;
         writeBytes(path("date.txt"), bytesOf(r));
         MainWindowDriver ui(Edition::release11(nullptr));
+        ui.window->setDateFormat({"%d/%m/%y", "%H:%M:%S"});
         const QDateTime before = ui.find<QDateTimeEdit>("Calendario")->dateTime();
         RecordedMessages messages;
         ui.window->openDocument(path("date.txt"));
-        QVERIFY(messages.isOneError(13));
-        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->dateTime(), before);
         QCOMPARE(ui.line("TxtProducto")->text(), r.product);
+        if (read) {
+            QVERIFY(messages.all().isEmpty());
+            QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->date(), QDate(2004, 6, 5));
+            return;
+        }
+        QCOMPARE(ui.find<QDateTimeEdit>("Calendario")->dateTime(), before);
+        QCOMPARE(messages.all().size(), 1);
+        const QString message = messages.all().first();
+        QVERIFY(message.contains(date) && message.contains(before.toString(u"dd/MM/yy"_qs)));
+        QVERIFY2(!message.contains(u"Error"_qs), qPrintable(message));  // the file itself was read
     }
 };
 

@@ -28,12 +28,16 @@ class TestOptionsWindow : public QObject {
     Q_OBJECT
 
 private:
+    std::optional<TemporaryProgramFolder> folder_;
     const LanguageFile language_;
 
 private slots:
+    // Every test runs in a program folder of its own.
+    void init() { folder_.emplace(); }
+    void cleanup() { folder_.reset(); }
+
     void optionsHidesTheMainWindowWhichKeepsTicking()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
         QVERIFY(options && options->isVisible());
@@ -48,7 +52,6 @@ private slots:
 
     void acceptWithoutAFileEmptiesTheLicenceBoxes()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         ui.typeBox("TxtUso", QStringLiteral("typed use"));
         ui.typeBox("TxtDistribucion", QStringLiteral("typed distribution"));
@@ -64,7 +67,6 @@ private slots:
 
     void acceptHandsOverEditsAndStoresNothing()
     {
-        TemporaryProgramFolder folder;
         QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("stored use"), QStringLiteral("stored dist")}));
         const QByteArray stored = readBytes(licenceFile());
         MainWindowDriver ui(Edition::release11(&language_));
@@ -87,7 +89,6 @@ private slots:
 
     void saveStoresTheTextsAndHandsThemOver()
     {
-        TemporaryProgramFolder folder;
         QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("old use"), QStringLiteral("old dist")}));
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
@@ -103,8 +104,7 @@ private slots:
 
     void failedSaveIsReportedAndKeepsTheWindowOpen()
     {
-        TemporaryProgramFolder folder;
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Config.lic")));
+        QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("Config.lic")));
         RecordedMessages messages;
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
@@ -126,10 +126,9 @@ private slots:
     // written: Save says so and keeps the window open.
     void nowhereToSaveIsReported()
     {
-        TemporaryProgramFolder folder;
         QTemporaryDir config;
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
         RecordedMessages messages;
@@ -141,14 +140,13 @@ private slots:
         QVERIFY(messages.all().first().contains(QStringLiteral("Error %1: ").arg(EACCES)));
         QVERIFY(options->isVisible());
         QVERIFY(!QFile::exists(licenceFile()));
-        QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder_->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qunsetenv("XDG_CONFIG_HOME");
         options->close();
     }
 
     void titleBarCloseBringsTheMainWindowBackUnchanged()
     {
-        TemporaryProgramFolder folder;
         QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("stored"), QStringLiteral("stored")}));
         MainWindowDriver ui(Edition::release11(&language_));
         ui.typeBox("TxtUso", QStringLiteral("typed"));
@@ -162,7 +160,6 @@ private slots:
 
     void tabOrderStartsOnAcceptAndHighlightsReturnToTheSystemColour()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
         QVERIFY(activate(options));
@@ -188,8 +185,7 @@ private slots:
 
     void captionsComeFromTheLanguageFileAtEveryOpening()
     {
-        TemporaryProgramFolder folder;
-        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad22=First\r\nCad24=Title\r\n");
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad22=First\r\nCad24=Title\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         OptionsWindow* options = ui.openOptions();
         QCOMPARE(options->windowTitle(), QStringLiteral("Title"));
@@ -197,7 +193,7 @@ private slots:
         QCOMPARE(ui.find<QLabel>("Label11")->text(), QStringLiteral("First"));
         QCOMPARE(in<QGroupBox>(options, "Frame1")->title(), QString());
         QCOMPARE(in<QAbstractButton>(options, "CmdGuardar")->text(), QString());
-        writeBytes(folder.filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad22=Second\r\n");
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad22=Second\r\n");
         in<QPushButton>(options, "CmdAceptar")->click();
         QTRY_VERIFY(!loadedWindow<OptionsWindow>());
         options = ui.openOptions();
@@ -209,7 +205,6 @@ private slots:
 
     void release10HasFixedCaptionsAndItsOwnAcceptButton()
     {
-        TemporaryProgramFolder folder;
         MainWindowDriver ui(Edition::release10());
         OptionsWindow* options = ui.openOptions();
         QCOMPARE(options->windowTitle(), QStringLiteral("Opciones"));
@@ -223,7 +218,6 @@ private slots:
 
     void licenceFileWrittenByOneReleaseIsReadByTheOther()
     {
-        TemporaryProgramFolder folder;
         const Edition release11 = Edition::release11(&language_);
         const Edition release10 = Edition::release10();
         for (const auto& [writer, reader] : {std::pair{release11, release10}, {release10, release11}}) {
@@ -243,8 +237,7 @@ private slots:
 
     void unreadableFileIsReportedByBothWindows()
     {
-        TemporaryProgramFolder folder;
-        QFile::setPermissions(folder.path(), QFile::permissions(folder.path()) | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(folder_->path(), QFile::permissions(folder_->path()) | QFile::ReadOther | QFile::ExeOther);
         writeBytes(licenceFile(), "\"use\",\"dist\"\r\n");
         QFile::setPermissions(licenceFile(), QFile::WriteOwner);
         RecordedMessages messages;

@@ -4,4 +4,4 @@
 
 // Runs Trumi Editor as the given release: the main window is created, loaded
 // and shown, and the program ends when its last window has gone.
-int runTrumiEditor(int argc, char** argv, const Edition& edition);
+int startProgram(int argc, char** argv, const Edition& edition);

@@ -1,6 +1,6 @@
-#include "trumi_editor.h"
+#include "program_start.h"
 
-#include "geometry.h"
+#include "program_look.h"
 #include "main_window.h"
 #include "toolkit_translation.h"
 
@@ -10,19 +10,24 @@
 namespace {
 
 // The document named on the command line ("Open with" in a file manager),
-// taken as the bytes it was given; Qt's own options are gone by then.
+// taken as the bytes it was given; Qt's own options are gone by then. After
+// "--" an argument is a name even where it starts with '-'.
 FilePath documentArgument(int argc, char** argv)
 {
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
-        if (argv[i][0] != '-')
-            return FilePath::fromNative(argv[i]);
+        const QByteArrayView argument(argv[i]);
+        if (!optionsEnded && argument == "--")
+            optionsEnded = true;
+        else if (optionsEnded || !argument.startsWith('-'))
+            return FilePath::fromNative(argument.toByteArray());
     }
     return {};
 }
 
 }  // namespace
 
-int runTrumiEditor(int argc, char** argv, const Edition& edition)
+int startProgram(int argc, char** argv, const Edition& edition)
 {
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));

@@ -1,0 +1,26 @@
+#pragma once
+
+// How the program looks in every window: its fonts, its window icons and the
+// white behind its choices.
+
+#include <QFont>
+
+class QIcon;
+class QString;
+class QWidget;
+
+// "MS Sans Serif" 8.25 points where it exists, otherwise a sans with Arial's
+// metrics so that every text fits the place it was laid out for.
+QFont classicFont(double pointSize = 8.25, bool bold = false);
+
+// "Times New Roman", or a serif with its metrics.
+QFont serifFont(double pointSize);
+
+// The program's look for every window and dialog: the classic font.
+void applyProgramLook();
+
+// A window icon in its 16 and 32 pixel sizes.
+QIcon iconOf(const QString& small, const QString& large);
+
+// Check boxes and option buttons are painted white whatever lies behind them.
+void paintWhite(QWidget* widget);
