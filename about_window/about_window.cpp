@@ -28,22 +28,26 @@ struct Variant {
 
 const Variant& variantFor(Edition::Layout layout)
 {
-    static const Variant translatable = {{
-             {QStringLiteral("lblautor"), twipsRect(3000, 1320, 735, 255), {}},
-             {QStringLiteral("Label2"), twipsRect(3840, 1320, 1935, 255), credits::author()},
-             {QStringLiteral("Label5"), twipsRect(3000, 1680, 735, 255), QStringLiteral("E-Mail :")},
-             {QStringLiteral("Label3"), twipsRect(3840, 1680, 1935, 255), credits::email()},
-             {QStringLiteral("lblfecha"), twipsRect(3000, 2040, 735, 255), {}},
-             {QStringLiteral("Label4"), twipsRect(3840, 2040, 1935, 255), credits::releaseDate()},
-         },
-         {}};
-    static const Variant singleLanguage = {{
-             {QStringLiteral("Label2"), twipsRect(3120, 1320, 2655, 255), QStringLiteral("Autor : ") + credits::author()},
-             {QStringLiteral("Label3"), twipsRect(3120, 1680, 2655, 255), QStringLiteral("E-Mail : ") + credits::email()},
-             {QStringLiteral("Label4"), twipsRect(3120, 2040, 2655, 255),
-              QStringLiteral("Fecha : ") + credits::releaseDate()},
-         },
-         {{QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar")}, {QString(), QStringLiteral("Acerca de...")}}};
+    static const Variant translatable = {
+        {
+            {QStringLiteral("lblautor"), twipsRect(3000, 1320, 735, 255), {}},
+            {QStringLiteral("Label2"), twipsRect(3840, 1320, 1935, 255), credits::author()},
+            {QStringLiteral("Label5"), twipsRect(3000, 1680, 735, 255), QStringLiteral("E-Mail :")},
+            {QStringLiteral("Label3"), twipsRect(3840, 1680, 1935, 255), credits::email()},
+            {QStringLiteral("lblfecha"), twipsRect(3000, 2040, 735, 255), {}},
+            {QStringLiteral("Label4"), twipsRect(3840, 2040, 1935, 255), credits::releaseDate()},
+        },
+        {}};
+    static const Variant singleLanguage = {
+        {
+            {QStringLiteral("Label2"), twipsRect(3120, 1320, 2655, 255),
+             QStringLiteral("Autor : ") + credits::author()},
+            {QStringLiteral("Label3"), twipsRect(3120, 1680, 2655, 255),
+             QStringLiteral("E-Mail : ") + credits::email()},
+            {QStringLiteral("Label4"), twipsRect(3120, 2040, 2655, 255),
+             QStringLiteral("Fecha : ") + credits::releaseDate()},
+        },
+        {{QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar")}, {QString(), QStringLiteral("Acerca de...")}}};
     switch (layout) {
     case Edition::Layout::Translatable:
         return translatable;
@@ -75,13 +79,17 @@ void AboutWindow::buildLayout()
     setUpFixedWindow(this, 6060, 3960, false);
     setWindowIcon(iconOf(QStringLiteral(":/pictures/about_icon16.png"), QStringLiteral(":/pictures/about_icon.png")));
 
-    addPicture(this, QStringLiteral("Image3"), QStringLiteral(":/pictures/about_icon.png"), twipsRect(120, 240, 480, 480));
-    addText(this, {QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), QStringLiteral("Editor de archivos trumi.")},
+    addPicture(this, QStringLiteral("Image3"), QStringLiteral(":/pictures/about_icon.png"),
+               twipsRect(120, 240, 480, 480));
+    addText(this,
+            {QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), QStringLiteral("Editor de archivos trumi.")},
             9.75);
     for (const TextLabel& text : variantFor(edition_.layout()).labels)
         addText(this, text);
-    addPicture(this, QStringLiteral("Image2"), QStringLiteral(":/pictures/about_small.png"), twipsRect(2400, 2640, 300, 300));
-    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/banner.png"), twipsRect(2880, 2520, 2970, 570));
+    addPicture(this, QStringLiteral("Image2"), QStringLiteral(":/pictures/about_small.png"),
+               twipsRect(2400, 2640, 300, 300));
+    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/banner.png"),
+               twipsRect(2880, 2520, 2970, 570));
 
     auto* accept = addButton(this, QStringLiteral("CmdAceptar"), twipsRect(1920, 3240, 3975, 495));
     connect(accept, &QPushButton::clicked, this, &QWidget::close);

@@ -1,7 +1,7 @@
 #include "program_start.h"
 
-#include "program_look.h"
 #include "main_window.h"
+#include "program_look.h"
 #include "toolkit_translation.h"
 
 #include <QApplication>

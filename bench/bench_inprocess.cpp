@@ -6,15 +6,15 @@
 #include "bench_table.h"
 
 #include "document_writer.h"
-#include "windows1252.h"
-#include "program_look.h"
 #include "main_window.h"
 #include "message_box.h"
+#include "program_look.h"
+#include "windows1252.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 #include <QMetaMethod>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -122,7 +122,8 @@ std::vector<BenchRow> inPlaceRows(int runs)
     DocumentRecord record;
     record.description = textOf(10 * kMegabyte);
     if (writeDocument(path, record, WriteMode::Replace) ||
-        ::link(QFile::encodeName(path).constData(), QFile::encodeName(dir.filePath(QStringLiteral("other"))).constData()))
+        ::link(QFile::encodeName(path).constData(),
+               QFile::encodeName(dir.filePath(QStringLiteral("other"))).constData()))
         std::abort();
     const QByteArray prepared(QFileInfo(path).size(), 'x');
     std::vector<double> ours, base;
@@ -181,10 +182,12 @@ std::vector<BenchRow> openRows(int runs)
             message_box::recordInto(&messages);
             for (int i = 0; i < runs; ++i) {
                 ours.push_back(secondsOf([&] {
-                    window.openDocument(path);
-                    QCoreApplication::processEvents();
-                }) * 1000);
-                base.push_back(secondsOf([&] {
+                                   window.openDocument(path);
+                                   QCoreApplication::processEvents();
+                               }) *
+                               1000);
+                base.push_back(secondsOf(
+                                   [&] {
                     QFile file(path);
                     if (!file.open(QIODevice::ReadOnly))
                         std::abort();
@@ -225,9 +228,10 @@ double keystrokeMilliseconds(QPlainTextEdit* box)
     std::vector<double> samples;
     for (int i = 0; i < 40; ++i) {
         samples.push_back(secondsOf([&] {
-            QTest::keyClick(box, Qt::Key_A);
-            QCoreApplication::processEvents();
-        }) * 1000);
+                              QTest::keyClick(box, Qt::Key_A);
+                              QCoreApplication::processEvents();
+                          }) *
+                          1000);
     }
     return median(samples);
 }
@@ -273,13 +277,15 @@ PasteTimes pasteTimes(const QString& text, const QString& path)
     QCoreApplication::processEvents();
     PasteTimes times{};
     times.paste = secondsOf([&] {
-        desc->paste();
-        QCoreApplication::processEvents();
-    }) * 1000;
+                      desc->paste();
+                      QCoreApplication::processEvents();
+                  }) *
+                  1000;
     times.keystroke = secondsOf([&] {
-        QTest::keyClick(desc, Qt::Key_A);
-        QCoreApplication::processEvents();
-    }) * 1000;
+                          QTest::keyClick(desc, Qt::Key_A);
+                          QCoreApplication::processEvents();
+                      }) *
+                      1000;
     times.create = secondsOf([&] { (void)writeDocument(path, window.record(), WriteMode::Replace); }) * 1000;
     return times;
 }

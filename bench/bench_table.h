@@ -28,7 +28,8 @@ inline void printRows(const std::vector<BenchRow>& rows)
     for (const BenchRow& row : rows) {
         const double ratio = row.baseline > 0 ? row.value / row.baseline : 0;
         std::printf("| %-48s | %12.3f %-3s | %12.3f %-3s | %7.2f | %-22s | %-3s |\n", row.what.c_str(), row.value,
-                    row.unit.c_str(), row.baseline, row.unit.c_str(), ratio, row.target.c_str(), row.met ? "yes" : "NO");
+                    row.unit.c_str(), row.baseline, row.unit.c_str(), ratio, row.target.c_str(),
+                    row.met ? "yes" : "NO");
     }
     std::fflush(stdout);
 }

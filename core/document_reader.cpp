@@ -21,8 +21,8 @@
 #include "text_decoding.h"
 
 #include <QStringMatcher>
-#include <vector>
 #include <algorithm>
+#include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -66,10 +66,7 @@ public:
     explicit LineEnds(QStringView text) : text_(text) { findLoneEnds(); }
 
     // A one-line box can hold any text, but no line feed of its own.
-    bool holdAsLine(Span s) const
-    {
-        return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s));
-    }
+    bool holdAsLine(Span s) const { return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s)); }
 
     // A multi-line box holds line breaks as LF only.
     bool holdAsLines(Span s) const
@@ -107,8 +104,10 @@ private:
             const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
             const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 1));
             const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 1));
-            const __m128i loneFeed = _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
-            const __m128i loneReturn = _mm_andnot_si128(_mm_cmpeq_epi16(after, lineFeed), _mm_cmpeq_epi16(now, carriageReturn));
+            const __m128i loneFeed =
+                _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
+            const __m128i loneReturn =
+                _mm_andnot_si128(_mm_cmpeq_epi16(after, lineFeed), _mm_cmpeq_epi16(now, carriageReturn));
             if (_mm_movemask_epi8(_mm_or_si128(loneFeed, loneReturn)) != 0) {
                 for (qsizetype k = i; k < i + 8; ++k)
                     noteAt(k);
@@ -319,5 +318,6 @@ DocumentRead readDocument(const FilePath& path)
         return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends
     // before its fields.
-    return {std::nullopt, FileError::withText(62, QStringLiteral("El fichero no contiene ningún documento completo."), path)};
+    return {std::nullopt,
+            FileError::withText(62, QStringLiteral("El fichero no contiene ningún documento completo."), path)};
 }

@@ -16,7 +16,10 @@ QString Edition::versionText() const
     return layout_ == Layout::SingleLanguage ? QStringLiteral("1.0") : QStringLiteral("1.1");
 }
 
-WriteMode Edition::writeMode() const { return layout_ == Layout::SingleLanguage ? WriteMode::Append : WriteMode::Replace; }
+WriteMode Edition::writeMode() const
+{
+    return layout_ == Layout::SingleLanguage ? WriteMode::Append : WriteMode::Replace;
+}
 
 // Release 1.1 starts in the home folder (there is no C:\ to start in);
 // release 1.0 starts in the current folder and, since it appends, never asks.

@@ -3,8 +3,8 @@
 #include "file_io_internal.h"
 #include "program_folder.h"
 
-#include <algorithm>
 #include <QThread>
+#include <algorithm>
 
 #include <cerrno>
 #include <climits>
@@ -116,8 +116,8 @@ namespace {
 
 FileError notRegular(const FilePath& path)
 {
-    return FileError::withText(ENXIO, QStringLiteral("No es un fichero normal (es una tubería, un dispositivo o un socket)."),
-                               path);
+    return FileError::withText(
+        ENXIO, QStringLiteral("No es un fichero normal (es una tubería, un dispositivo o un socket)."), path);
 }
 
 FileError tooLarge(const FilePath& path)

@@ -151,8 +151,8 @@ std::optional<FileError> writeInPlace(FileDescriptor& file, const Content& conte
     return std::nullopt;
 }
 
-std::optional<FileError> replaceThroughTemporary(FileDescriptor& file, const struct stat& info,
-                                                 const FilePath& target, const Content& content)
+std::optional<FileError> replaceThroughTemporary(FileDescriptor& file, const struct stat& info, const FilePath& target,
+                                                 const Content& content)
 {
     std::optional<FileError> error;
     Temporary temporary = Temporary::beside(target, error);

@@ -110,8 +110,8 @@ bool programFolderWritable()
 
 LicenceFile usersOwn()
 {
-    return LicenceFile(FilePath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).child(
-        QStringLiteral("Config.lic")));
+    return LicenceFile(FilePath(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+                           .child(QStringLiteral("Config.lic")));
 }
 
 }  // namespace

@@ -14,10 +14,9 @@ namespace {
 // Bytes 0x80 to 0x9F. The five bytes the code page leaves unassigned map to
 // the C1 control of the same value, as Windows does, so they round-trip.
 constexpr std::array<char16_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr char kReplacement = '?';
@@ -113,10 +112,7 @@ char* encodeInto(char* out, QStringView text, bool crlf, char16_t previous = 0)
 
 }  // namespace
 
-char* encodeWithCrLf(char* out, QStringView piece, char16_t previous)
-{
-    return encodeInto(out, piece, true, previous);
-}
+char* encodeWithCrLf(char* out, QStringView piece, char16_t previous) { return encodeInto(out, piece, true, previous); }
 
 // One byte per unit, less one for each surrogate pair (one '?'), plus one
 // for each LF that no CR comes before.
@@ -137,11 +133,13 @@ qsizetype encodedSizeWithCrLf(QStringView text)
     for (; i + 8 <= count; i += 8) {
         const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
         const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 1));
-        const __m128i bareLineFeeds = _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
+        const __m128i bareLineFeeds =
+            _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
         const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi16(_mm_and_si128(before, surrogateBits), high),
                                             _mm_cmpeq_epi16(_mm_and_si128(now, surrogateBits), low));
         extra += (__builtin_popcount(unsigned(_mm_movemask_epi8(bareLineFeeds))) -
-                  __builtin_popcount(unsigned(_mm_movemask_epi8(pairs)))) / 2;
+                  __builtin_popcount(unsigned(_mm_movemask_epi8(pairs)))) /
+                 2;
     }
 #endif
     for (; i < count; ++i) {

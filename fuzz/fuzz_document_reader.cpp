@@ -35,8 +35,16 @@ DocumentRecord recordFrom(const uint8_t* data, size_t size)
     auto part = [&](int i) { return i < parts.size() ? parts.at(i) : QString(); };
     static const QString statuses[] = {QString(), QStringLiteral("FINAL"), QStringLiteral("BETA")};
     const QString status = statuses[size % 3];
-    return {part(0), part(1), status, part(2), part(3), part(4), asDateText(part(5)), asBoxText(part(6)),
-            asBoxText(part(7)), asBoxText(part(8))};
+    return {part(0),
+            part(1),
+            status,
+            part(2),
+            part(3),
+            part(4),
+            asDateText(part(5)),
+            asBoxText(part(6)),
+            asBoxText(part(7)),
+            asBoxText(part(8))};
 }
 
 }  // namespace

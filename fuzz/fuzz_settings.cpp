@@ -6,7 +6,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const IniFile file = IniFile::fromBytes(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const IniFile file =
+        IniFile::fromBytes(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     for (const char* key : {"Cad1", "Cad22", "cad5"}) {
         const QString value = file.value(QStringLiteral("IDIOMA"), QString::fromLatin1(key));
         if (value.size() > IniFile::kLongestValue || value.contains(u'\n') || value.contains(u'\r'))

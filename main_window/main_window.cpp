@@ -6,10 +6,10 @@
 #include "captions.h"
 #include "controls.h"
 #include "document_writer.h"
+#include "file_dialogs.h"
 #include "message_box.h"
 #include "options_window.h"
 #include "program_folder.h"
-#include "file_dialogs.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -120,17 +120,19 @@ DocumentRecord MainWindow::record() const
 
 void MainWindow::bindField(QString DocumentRecord::*value, QLineEdit* box)
 {
-    fieldEditors_.push_back({value, [box] { return box->text(); }, [box](const QString& text) {
-                                 box->setText(text);
-                                 return true;
+    fieldEditors_.push_back({value, [box] { return box->text(); },
+                             [box](const QString& text) {
+        box->setText(text);
+        return true;
                              }});
 }
 
 void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
 {
-    fieldEditors_.push_back({value, [box] { return plainTextOf(box); }, [box](const QString& text) {
-                                 box->setPlainText(text);
-                                 return true;
+    fieldEditors_.push_back({value, [box] { return plainTextOf(box); },
+                             [box](const QString& text) {
+        box->setPlainText(text);
+        return true;
                              }});
 }
 
@@ -139,16 +141,16 @@ void MainWindow::bindStatusAndDate()
     fieldEditors_.push_back({&DocumentRecord::status,
                              [this] { return statusFor(checkStateOf(statusCheck_), finalOption_->isChecked()); },
                              [this](const QString& status) {
-                                 setStatus(status);
-                                 return true;
+        setStatus(status);
+        return true;
                              }});
     fieldEditors_.push_back({&DocumentRecord::date,
                              [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
                              [this](const QString& text) {
-                                 const auto date = parseGeneralDate(text, dateFormat_);
-                                 if (date)
-                                     datePicker_->setDateTime(*date);
-                                 return date.has_value();
+        const auto date = parseGeneralDate(text, dateFormat_);
+        if (date)
+            datePicker_->setDateTime(*date);
+        return date.has_value();
                              }});
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "date_text.h"
 #include "document_record.h"
 #include "edition.h"
-#include "date_text.h"
 #include "licence_file.h"
 #include "program_window.h"
 

@@ -37,7 +37,8 @@ QList<Caption> spanishCaptions()
         {QStringLiteral("CmdAcercade"), QStringLiteral("&Acerca de...")},
         {QStringLiteral("CmdCerrar"), QStringLiteral("&Salir")},
         {QStringLiteral("Frame1"), QStringLiteral("Título y versión")},
-        {QStringLiteral("Label1"), QStringLiteral("Establece el nombre del producto, la versión y el estado de la versión.")},
+        {QStringLiteral("Label1"),
+         QStringLiteral("Establece el nombre del producto, la versión y el estado de la versión.")},
         {QStringLiteral("Label2"), QStringLiteral("Nombre del producto:")},
         {QStringLiteral("Label3"), QStringLiteral("Versión del producto:")},
         {QStringLiteral("Chk1"), QStringLiteral("Especificar estado de la versión. ( Si / No )")},
@@ -96,9 +97,12 @@ void MainWindow::buildLayout()
     setWindowIcon(QIcon(QStringLiteral(":/pictures/main_icon.png")));
 
     buildButtons();
-    addPicture(this, QStringLiteral("Image4"), QStringLiteral(":/pictures/options_icon.png"), twipsRect(1440, 360, 480, 480));
-    addPicture(this, QStringLiteral("Image5"), QStringLiteral(":/pictures/about_icon.png"), twipsRect(1440, 960, 480, 480));
-    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/strip.png"), twipsRect(1680, 2280, 945, 6375));
+    addPicture(this, QStringLiteral("Image4"), QStringLiteral(":/pictures/options_icon.png"),
+               twipsRect(1440, 360, 480, 480));
+    addPicture(this, QStringLiteral("Image5"), QStringLiteral(":/pictures/about_icon.png"),
+               twipsRect(1440, 960, 480, 480));
+    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/strip.png"),
+               twipsRect(1680, 2280, 945, 6375));
     buildTitleGroup();
     buildAuthorGroup();
     buildLicenceGroup();
@@ -176,7 +180,8 @@ void MainWindow::buildLicenceGroup()
     bindField(&DocumentRecord::distributionLicence, distributionLicenceEdit_);
     addLabel(licenceGroup_, QStringLiteral("Label9"), twipsRect(360, 360, 4335, 375));
     addLabel(licenceGroup_, QStringLiteral("Label10"), twipsRect(360, 960, promptWidth, 255), useLicenceEdit_);
-    addLabel(licenceGroup_, QStringLiteral("Label11"), twipsRect(360, 3000, promptWidth, 255), distributionLicenceEdit_);
+    addLabel(licenceGroup_, QStringLiteral("Label11"), twipsRect(360, 3000, promptWidth, 255),
+             distributionLicenceEdit_);
 }
 
 void MainWindow::buildDescriptionGroup()
@@ -190,10 +195,22 @@ void MainWindow::buildDescriptionGroup()
 
 void MainWindow::setUpTabOrder()
 {
-    QWidget* const order[] = {productEdit_,  versionEdit_,   statusCheck_,  finalOption_,
-                              betaOption_,   authorEdit_,    emailEdit_,    webEdit_,
-                              datePicker_,   useLicenceEdit_, distributionLicenceEdit_, descriptionEdit_,
-                              createButton_, optionsButton_, aboutButton_,  closeButton_};
+    QWidget* const order[] = {productEdit_,
+                              versionEdit_,
+                              statusCheck_,
+                              finalOption_,
+                              betaOption_,
+                              authorEdit_,
+                              emailEdit_,
+                              webEdit_,
+                              datePicker_,
+                              useLicenceEdit_,
+                              distributionLicenceEdit_,
+                              descriptionEdit_,
+                              createButton_,
+                              optionsButton_,
+                              aboutButton_,
+                              closeButton_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -203,8 +220,9 @@ void MainWindow::setUpTabOrder()
 void MainWindow::setUpFocusHighlight()
 {
     highlight_ = new FocusHighlight(FocusHighlight::paleYellow(), Qt::white, this);
-    const std::initializer_list<QWidget*> boxes = {productEdit_, versionEdit_,     authorEdit_,     emailEdit_,
-                                                   webEdit_,     descriptionEdit_, useLicenceEdit_, distributionLicenceEdit_};
+    const std::initializer_list<QWidget*> boxes = {
+        productEdit_, versionEdit_,     authorEdit_,     emailEdit_,
+        webEdit_,     descriptionEdit_, useLicenceEdit_, distributionLicenceEdit_};
     for (QWidget* box : boxes)
         highlight_->watch(box);
 }

@@ -119,7 +119,8 @@ void MainWindow::acceptFileDrops()
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
-    if ((drag || event->type() == QEvent::Drop) && !droppedFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
+    if ((drag || event->type() == QEvent::Drop) &&
+        !droppedFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
         if (event->type() == QEvent::Drop)
             dropEvent(static_cast<QDropEvent*>(event));
         else

@@ -25,18 +25,19 @@ struct Variant {
 
 const Variant& variantFor(Edition::Layout layout)
 {
-    static const Variant translatable = {true, twipsRect(360, 360, 5775, 255), twipsRect(360, 2520, 5775, 255), QStringLiteral("CmdAceptar"), {}};
+    static const Variant translatable = {
+        true, twipsRect(360, 360, 5775, 255), twipsRect(360, 2520, 5775, 255), QStringLiteral("CmdAceptar"), {}};
     static const Variant singleLanguage = {false,
-         twipsRect(360, 360, 1215, 255),
-         twipsRect(360, 2400, 1815, 255),
-         QStringLiteral("FrmAceptar"),
-         {{QString(), QStringLiteral("Opciones")},
-          {QStringLiteral("Label3"), QStringLiteral("OPCIONES")},
-          {QStringLiteral("Frame1"), QStringLiteral("Licencias")},
-          {QStringLiteral("Label1"), QStringLiteral("Licencia de uso:")},
-          {QStringLiteral("Label2"), QStringLiteral("Licencia de distribución:")},
-          {QStringLiteral("CmdGuardar"), QStringLiteral("&Guardar")},
-          {QStringLiteral("FrmAceptar"), QStringLiteral("&Aceptar")}}};
+                                           twipsRect(360, 360, 1215, 255),
+                                           twipsRect(360, 2400, 1815, 255),
+                                           QStringLiteral("FrmAceptar"),
+                                           {{QString(), QStringLiteral("Opciones")},
+                                            {QStringLiteral("Label3"), QStringLiteral("OPCIONES")},
+                                            {QStringLiteral("Frame1"), QStringLiteral("Licencias")},
+                                            {QStringLiteral("Label1"), QStringLiteral("Licencia de uso:")},
+                                            {QStringLiteral("Label2"), QStringLiteral("Licencia de distribución:")},
+                                            {QStringLiteral("CmdGuardar"), QStringLiteral("&Guardar")},
+                                            {QStringLiteral("FrmAceptar"), QStringLiteral("&Aceptar")}}};
     switch (layout) {
     case Edition::Layout::Translatable:
         return translatable;
@@ -62,9 +63,11 @@ void OptionsWindow::buildLayout()
     const Variant& variant = variantFor(edition_.layout());
     setObjectName(QStringLiteral("FrmOpciones"));
     setUpFixedWindow(this, 9600, 6540, true);
-    setWindowIcon(iconOf(QStringLiteral(":/pictures/options_icon16.png"), QStringLiteral(":/pictures/options_icon.png")));
+    setWindowIcon(
+        iconOf(QStringLiteral(":/pictures/options_icon16.png"), QStringLiteral(":/pictures/options_icon.png")));
 
-    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/options_icon.png"), twipsRect(120, 240, 480, 480));
+    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/options_icon.png"),
+               twipsRect(120, 240, 480, 480));
     makeTitle(addLabel(this, QStringLiteral("Label3"), twipsRect(600, 240, 2415, 495)));
     if (variant.hasExplanation)
         addLabel(this, QStringLiteral("Label4"), twipsRect(120, 840, 2175, 975));

@@ -11,7 +11,7 @@ constexpr std::array<CaptionKey, 24> kMainWindow = {{
     {"Cad9", "OpVer1"},      {"Cad10", "OpVer2"},     {"Cad11", "Frame2"},   {"Cad12", "Label4"},
     {"Cad13", "Label5"},     {"Cad14", "Label6"},     {"Cad15", "Label7"},   {"Cad16", "Label8"},
     {"Cad17", "Frame4"},     {"Cad18", "Label12"},    {"Cad19", "Frame3"},   {"Cad20", "Label9"},
-    {"Cad21", "Label10"},    {"Cad22", "Label11"},    {"Cad23", "CmdCrear"},   {"Cad33", "DialogoAbrir"},
+    {"Cad21", "Label10"},    {"Cad22", "Label11"},    {"Cad23", "CmdCrear"}, {"Cad33", "DialogoAbrir"},
 }};
 
 // Cad29 comes before Cad27: the order in which the window reads them.

@@ -22,8 +22,8 @@ QStringView trimmedBlanks(QStringView text)
 // blanks around it.
 QStringView withoutEndOfFileMark(QStringView text)
 {
-    while (!text.isEmpty() && (isBlank(text.back()) || text.back() == u'\x1A' || text.back() == u'\r' ||
-                               text.back() == u'\n'))
+    while (!text.isEmpty() &&
+           (isBlank(text.back()) || text.back() == u'\x1A' || text.back() == u'\r' || text.back() == u'\n'))
         text.chop(1);
     return text;
 }
@@ -43,7 +43,10 @@ QStringView unquoted(QStringView value)
 
 QString nameKey(QStringView name) { return upToNul(trimmedBlanks(name)).toString().toCaseFolded(); }
 
-QString valueOf(QStringView text) { return unquoted(upToNul(trimmedBlanks(text))).left(IniFile::kLongestValue).toString(); }
+QString valueOf(QStringView text)
+{
+    return unquoted(upToNul(trimmedBlanks(text))).left(IniFile::kLongestValue).toString();
+}
 
 // Calls lineFound with each line of the text, without its line end: CR LF,
 // LF and CR each end a line.

@@ -4,11 +4,10 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <fcntl.h>
 #include <sys/fsuid.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <fcntl.h>
-#include <unistd.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 

@@ -2,10 +2,10 @@
 
 // Helpers for tests of the windows.
 
-#include "program_look.h"
-#include "program_window.h"
 #include "captions.h"
 #include "file_dialogs.h"
+#include "program_look.h"
+#include "program_window.h"
 #include "test_files.h"
 
 #include <QApplication>
@@ -79,13 +79,13 @@ T* elementOf(const QWidget* window, const char* name)
 bool activate(QWidget* window);
 
 // Like QTEST_MAIN, with the program's look applied as the program does.
-#define TRUMI_TEST_MAIN(TestObject)                        \
-    int main(int argc, char** argv)                        \
-    {                                                      \
-        QApplication app(argc, argv);                      \
-        applyProgramLook();                                \
-        app.setAttribute(Qt::AA_Use96Dpi, true);           \
-        TestObject test;                                   \
-        QTEST_SET_MAIN_SOURCE_PATH                         \
-        return QTest::qExec(&test, argc, argv);            \
+#define TRUMI_TEST_MAIN(TestObject)                                                                                    \
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        applyProgramLook();                                                                                            \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                                       \
+        TestObject test;                                                                                               \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        return QTest::qExec(&test, argc, argv);                                                                        \
     }

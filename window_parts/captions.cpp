@@ -34,8 +34,9 @@ int room(const QLabel* label, Qt::Orientation direction)
     int limit = (rightwards ? parent->width() : parent->height()) - 6;
     for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect area = sibling->geometry();
-        const bool inTheWay = rightwards ? area.top() <= own.bottom() && area.bottom() >= own.top() && area.left() > own.left()
-                                         : area.left() <= own.right() && area.right() >= own.left() && area.top() > own.top();
+        const bool inTheWay = rightwards
+                                  ? area.top() <= own.bottom() && area.bottom() >= own.top() && area.left() > own.left()
+                                  : area.left() <= own.right() && area.right() >= own.left() && area.top() > own.top();
         if (sibling != label && inTheWay)
             limit = std::min(limit, (rightwards ? area.left() : area.top()) - 2);
     }
@@ -95,8 +96,7 @@ void setCaption(QWidget* element, const QString& text)
         label->setText(text);
         fitLabel(label);
         nameBuddy(label);
-    }
-    else if (auto* group = qobject_cast<QGroupBox*>(element))
+    } else if (auto* group = qobject_cast<QGroupBox*>(element))
         group->setTitle(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(element))
         button->setText(text);

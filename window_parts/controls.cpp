@@ -1,13 +1,13 @@
 #include "controls.h"
 
-#include "program_look.h"
 #include "multi_line_box.h"
+#include "program_look.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <limits>
@@ -83,8 +83,8 @@ protected:
         if (title().isEmpty())
             return;
         const int flags = Qt::TextShowMnemonic | Qt::AlignLeft | Qt::AlignTop;
-        const QRect caption = metrics.boundingRect(QRect(8, 0, width() - 16, metrics.height()), flags, title())
-                                  .adjusted(-2, 0, 2, 0);
+        const QRect caption =
+            metrics.boundingRect(QRect(8, 0, width() - 16, metrics.height()), flags, title()).adjusted(-2, 0, 2, 0);
         painter.fillRect(caption, Qt::white);
         style()->drawItemText(&painter, caption.adjusted(2, 0, -2, 0), flags, palette(), isEnabled(), title(),
                               QPalette::WindowText);

@@ -6,10 +6,7 @@
 #include <QImageReader>
 #include <QPainter>
 
-ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_DeleteOnClose);
-}
+ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
 
 void ProgramWindow::paintEvent(QPaintEvent* event)
 {

@@ -1,9 +1,9 @@
 #include "language_file.h"
 #include "main_window_driver.h"
 
-#include <optional>
 #include <QApplication>
 #include <QLabel>
+#include <optional>
 
 namespace {
 

@@ -1,6 +1,6 @@
+#include "date_text.h"
 #include "document_fields.h"
 #include "document_writer.h"
-#include "date_text.h"
 #include "test_files.h"
 #include "windows1252.h"
 

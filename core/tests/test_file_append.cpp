@@ -98,8 +98,8 @@ private slots:
         if (!fs.mounted())
             QSKIP("this process may not mount a file system");
         QVERIFY(QFile::link(QStringLiteral("target.txt"), fs.filePath(QStringLiteral("doc.txt"))));
-        const auto error = file_io::append(fs.filePath(QStringLiteral("doc.txt")),
-                                           file_io::Content::wholly(QByteArray(100000, 'b')));
+        const auto error =
+            file_io::append(fs.filePath(QStringLiteral("doc.txt")), file_io::Content::wholly(QByteArray(100000, 'b')));
         QVERIFY(error);
         QCOMPARE(error->number, ENOSPC);
         QVERIFY(QFileInfo(fs.filePath(QStringLiteral("doc.txt"))).isSymLink());

@@ -172,7 +172,8 @@ private slots:
         QDir(dir_.path()).mkdir(QStringLiteral("folder"));
         QVERIFY(::mkfifo(QFile::encodeName(path("pipe")).constData(), 0666) == 0);
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path("zero")));
-        for (const auto& [file, size] : {std::pair{"sparse", qint64(2) << 30}, {"over", file_io::kLargestRead + 1},
+        for (const auto& [file, size] : {std::pair{"sparse", qint64(2) << 30},
+                                         {"over", file_io::kLargestRead + 1},
                                          {"limit", file_io::kLargestRead}}) {
             QFile sparse(path(file));
             QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(size));
@@ -188,9 +189,9 @@ private slots:
     void noPathWritesNothingAnywhere()
     {
         QByteArray bytes;
-        for (const auto& error : {file_io::replace(FilePath(), file_io::Content::wholly("x")),
-                                  file_io::append(FilePath(), file_io::Content::wholly("x")),
-                                  file_io::readFile(FilePath(), bytes)}) {
+        for (const auto& error :
+             {file_io::replace(FilePath(), file_io::Content::wholly("x")),
+              file_io::append(FilePath(), file_io::Content::wholly("x")), file_io::readFile(FilePath(), bytes)}) {
             QVERIFY(error);
             QCOMPARE(error->number, ENOENT);
             QCOMPARE(error->description, programFolderNotFound().description);

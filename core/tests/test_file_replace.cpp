@@ -48,8 +48,8 @@ QByteArray aclForNobody()
     QByteArray acl;
     auto add = [&](quint32 value, int bytes) { acl.append(reinterpret_cast<const char*>(&value), bytes); };
     add(2, 4);
-    for (const auto& [tag, perm, id] : {std::tuple{0x01, 6, ~0u}, {0x02, 4, kNobody}, {0x04, 4, ~0u}, {0x10, 4, ~0u},
-                                        {0x20, 4, ~0u}}) {
+    for (const auto& [tag, perm, id] :
+         {std::tuple{0x01, 6, ~0u}, {0x02, 4, kNobody}, {0x04, 4, ~0u}, {0x10, 4, ~0u}, {0x20, 4, ~0u}}) {
         add(quint32(tag), 2);
         add(quint32(perm), 2);
         add(id, 4);
@@ -76,9 +76,9 @@ bool setImmutable(const QString& folder, bool on)
 {
     const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY);
     int flags = 0;
-    const bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
-                      (flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL,
-                       ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+    const bool done =
+        fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+        (flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
     if (fd >= 0)
         ::close(fd);
     return done;
@@ -109,7 +109,8 @@ private:
             return ::link(native(inPlace(name)).constData(), native(inPlace(QStringLiteral("other"))).constData()) == 0;
         case Setup::AnotherUsersFile:
             asUser = true;
-            return ::chmod(native(place()).constData(), 0777) == 0 && ::chmod(native(inPlace(name)).constData(), 0666) == 0;
+            return ::chmod(native(place()).constData(), 0777) == 0 &&
+                   ::chmod(native(inPlace(name)).constData(), 0666) == 0;
         case Setup::AclAndAttribute: {
             const QByteArray acl = aclForNobody();
             return ::setxattr(native(inPlace(name)).constData(), "user.note", "kept", 4, 0) == 0 &&
@@ -118,10 +119,12 @@ private:
         }
         case Setup::UnwritableFolder:
             asUser = true;
-            return ::chmod(native(place()).constData(), 0755) == 0 && ::chmod(native(inPlace(name)).constData(), 0666) == 0;
+            return ::chmod(native(place()).constData(), 0755) == 0 &&
+                   ::chmod(native(inPlace(name)).constData(), 0666) == 0;
         case Setup::StickyFolder:
             asUser = true;
-            return ::chmod(native(place()).constData(), 01777) == 0 && ::chmod(native(inPlace(name)).constData(), 0666) == 0;
+            return ::chmod(native(place()).constData(), 01777) == 0 &&
+                   ::chmod(native(inPlace(name)).constData(), 0666) == 0;
         case Setup::ImmutableFolder:
             return setImmutable(place(), true);
         case Setup::BindMountedFile:
@@ -184,7 +187,8 @@ private slots:
         const QString written = throughLink ? inPlace(QStringLiteral("doc.txt")) : inPlace(name);
         const struct stat before = statOf(written);
         const QByteArray attributes = attributesOf(written);
-        const QStringList entries = QDir(place()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries =
+            QDir(place()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
         {
             std::optional<UnprivilegedFileAccess> user;
             if (asUser)
@@ -209,7 +213,8 @@ private slots:
         QStringList expected = entries;
         if (setup == Setup::DanglingLink)
             expected.prepend(QStringLiteral("doc.txt"));
-        QCOMPARE(QDir(place()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot), expected);
+        QCOMPARE(QDir(place()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 expected);
     }
 
     // Written in place, a full disk is found before an old byte goes.
@@ -223,8 +228,8 @@ private slots:
         QVERIFY(::link(native(fs.filePath(QStringLiteral("doc.txt"))).constData(),
                        native(fs.filePath(QStringLiteral("other"))).constData()) == 0);
         writeBytes(fs.filePath(QStringLiteral("filler")), QByteArray(40000, 'f'));
-        const auto error = file_io::replace(fs.filePath(QStringLiteral("doc.txt")),
-                                            file_io::Content::wholly(QByteArray(30000, 'd')));
+        const auto error =
+            file_io::replace(fs.filePath(QStringLiteral("doc.txt")), file_io::Content::wholly(QByteArray(30000, 'd')));
         QVERIFY(error);
         QCOMPARE(error->number, ENOSPC);
         QCOMPARE(readBytes(fs.filePath(QStringLiteral("doc.txt"))), old);

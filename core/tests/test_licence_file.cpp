@@ -55,14 +55,20 @@ private slots:
         QTest::addColumn<QString>("use");
         QTest::addColumn<QString>("distribution");
         const QString none = QStringLiteral("(error 62)");
-        QTest::newRow("blanks and junk") << QByteArray("  \"use\" junk , \"dist\"\r\nmore\r\n") << "use" << "dist";
-        QTest::newRow("unquoted") << QByteArray(" plain use , plain dist \r\n") << "plain use" << "plain dist";
-        QTest::newRow("carriage returns") << QByteArray("\"a\r\r\nb\rc\",\"\"\r\n") << "a\n\nb\nc" << "";
+        QTest::newRow("blanks and junk") << QByteArray("  \"use\" junk , \"dist\"\r\nmore\r\n") << "use"
+                                         << "dist";
+        QTest::newRow("unquoted") << QByteArray(" plain use , plain dist \r\n") << "plain use"
+                                  << "plain dist";
+        QTest::newRow("carriage returns") << QByteArray("\"a\r\r\nb\rc\",\"\"\r\n") << "a\n\nb\nc"
+                                          << "";
         QTest::newRow("control bytes") << QByteArray("\"a\x01\x7F\x81\",\"\x9D\xFF\"", 11) << "a\x01\x7F\u0081"
                                        << "\u009D\u00FF";
-        QTest::newRow("no line end") << QByteArray("\"a\",\"b\"") << "a" << "b";
-        QTest::newRow("fields on two lines") << QByteArray("\"a\"\r\n\"b\"\r\n") << "a" << "b";
-        QTest::newRow("second field with a comma") << QByteArray("\"a\"\r\n\"b, c\"") << "a" << "b, c";
+        QTest::newRow("no line end") << QByteArray("\"a\",\"b\"") << "a"
+                                     << "b";
+        QTest::newRow("fields on two lines") << QByteArray("\"a\"\r\n\"b\"\r\n") << "a"
+                                             << "b";
+        QTest::newRow("second field with a comma") << QByteArray("\"a\"\r\n\"b, c\"") << "a"
+                                                   << "b, c";
         QTest::newRow("empty") << QByteArray() << none << none;
         QTest::newRow("one field") << QByteArray("\"only one\"\r\n") << none << none;
         QTest::newRow("unterminated quote") << QByteArray("\"never closed,\"x") << none << none;
@@ -96,9 +102,12 @@ private slots:
         QTest::addColumn<bool>("ownFile");
         QTest::addColumn<QString>("readFrom");
         QTest::addColumn<QString>("savedTo");
-        QTest::newRow("portable folder") << true << true << "program" << "program";
-        QTest::newRow("installed, everyone's default") << false << false << "program" << "own";
-        QTest::newRow("installed, the user's own") << false << true << "own" << "own";
+        QTest::newRow("portable folder") << true << true << "program"
+                                         << "program";
+        QTest::newRow("installed, everyone's default") << false << false << "program"
+                                                       << "own";
+        QTest::newRow("installed, the user's own") << false << true << "own"
+                                                   << "own";
     }
     void defaultsLiveWhereTheUserMayWrite()
     {
@@ -119,11 +128,14 @@ private slots:
         for (const QString& file : {own, folder.filePath(u"Config.lic"_qs)})  // writable by the user
             QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
         QFile::setPermissions(QFileInfo(own).path(), QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(folder.path(), writableFolder ? QFileDevice::Permissions(0x7777) : QFileDevice::Permissions(0x5555));
+        QFile::setPermissions(folder.path(),
+                              writableFolder ? QFileDevice::Permissions(0x7777) : QFileDevice::Permissions(0x5555));
         UnprivilegedFileAccess asUser;
         QCOMPARE(LicenceFile::forReading().read().texts->use, readFrom);
         QVERIFY(!LicenceFile::forSaving().write({u"saved"_qs, {}}));
-        QCOMPARE(LicenceFile(savedTo == u"own"_qs ? FilePath(own) : FilePath(folder.filePath(u"Config.lic"_qs))).read().texts->use,
+        QCOMPARE(LicenceFile(savedTo == u"own"_qs ? FilePath(own) : FilePath(folder.filePath(u"Config.lic"_qs)))
+                     .read()
+                     .texts->use,
                  u"saved"_qs);
         QCOMPARE(LicenceFile::forReading().read().texts->use, u"saved"_qs);
     }

@@ -2,9 +2,9 @@
 #include "licence_file.h"
 #include "main_window_driver.h"
 
-#include <optional>
 #include <QAccessible>
 #include <QApplication>
+#include <optional>
 
 namespace {
 
@@ -77,7 +77,8 @@ private slots:
 
     void accessKeysOfLabelsMoveTheFocusToTheirBoxes()
     {
-        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")),
+                   "[IDIOMA]\r\nCad6=&Nombre\r\nCad16=&Fecha\r\nCad21=&Uso\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         QVERIFY(activate(ui.window));
         pressAlt(ui.window, Qt::Key_U);

@@ -32,10 +32,35 @@ void fillWorkedExample(const MainWindowDriver& ui)
 }
 
 const QByteArray kWorkedExample = linesWithCrLf({
-    "DEMO Ver. 1.0 BETA", kLong, "", "", "Autor: author", "E-Mail: ", "P\xE1gina Web: ",
-    "Fecha: 05/06/2004 14:23:11", kLong, "", "", "DESCRIPCI\xD3N", kShort, "", "", "First line", "Second line",
-    kLong, "", "", "LICENCIA DE USO", kShort, "Free to use.", "", "", "LICENCIA DE DISTRIBUCI\xD3N", kShort,
-    "Copy unchanged.", kLong,
+    "DEMO Ver. 1.0 BETA",
+    kLong,
+    "",
+    "",
+    "Autor: author",
+    "E-Mail: ",
+    "P\xE1gina Web: ",
+    "Fecha: 05/06/2004 14:23:11",
+    kLong,
+    "",
+    "",
+    "DESCRIPCI\xD3N",
+    kShort,
+    "",
+    "",
+    "First line",
+    "Second line",
+    kLong,
+    "",
+    "",
+    "LICENCIA DE USO",
+    kShort,
+    "Free to use.",
+    "",
+    "",
+    "LICENCIA DE DISTRIBUCI\xD3N",
+    kShort,
+    "Copy unchanged.",
+    kLong,
 });
 
 QByteArray firstLine(const QByteArray& document) { return document.left(document.indexOf("\r\n")); }
@@ -79,10 +104,34 @@ private slots:
         ui.find<QPushButton>("CmdCrear")->click();
         const QByteArray written = readBytes(target());
         QCOMPARE(written.size(), 558);
-        QCOMPARE(written, linesWithCrLf({" Ver.  ", kLong, "", "", "Autor: ", "E-Mail: ", "P\xE1gina Web: ",
-                                         "Fecha: 05/06/2004 14:23:11", kLong, "", "", "DESCRIPCI\xD3N", kShort, "",
-                                         "", "", kLong, "", "", "LICENCIA DE USO", kShort, "", "", "",
-                                         "LICENCIA DE DISTRIBUCI\xD3N", kShort, "", kLong}));
+        QCOMPARE(written, linesWithCrLf({" Ver.  ",
+                                         kLong,
+                                         "",
+                                         "",
+                                         "Autor: ",
+                                         "E-Mail: ",
+                                         "P\xE1gina Web: ",
+                                         "Fecha: 05/06/2004 14:23:11",
+                                         kLong,
+                                         "",
+                                         "",
+                                         "DESCRIPCI\xD3N",
+                                         kShort,
+                                         "",
+                                         "",
+                                         "",
+                                         kLong,
+                                         "",
+                                         "",
+                                         "LICENCIA DE USO",
+                                         kShort,
+                                         "",
+                                         "",
+                                         "",
+                                         "LICENCIA DE DISTRIBUCI\xD3N",
+                                         kShort,
+                                         "",
+                                         kLong}));
     }
 
     void statusLineFollowsTheCheckBoxAndFinalOption_data()
@@ -134,7 +183,8 @@ private slots:
         QVERIFY(ui.create());
         const QByteArray written = readBytes(target());
         QVERIFY(written.contains(kShort + "\r\n\r\n\r\none\r\ntwo\r\n\r\n" + kLong));
-        QVERIFY(written.contains("a\xA0" "b\r\n"));  // a no-break space stays one
+        QVERIFY(written.contains("a\xA0"
+                                 "b\r\n"));  // a no-break space stays one
         QVERIFY(!written.contains("\n\n"));
         QCOMPARE(written.count('\n'), written.count("\r\n"));
     }

@@ -1,12 +1,12 @@
 #include "main_window_driver.h"
 
-#include <QApplication>
 #include <QAbstractFileIconProvider>
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QScreen>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -62,8 +62,8 @@ private slots:
         for (const QLabel* label : ui.window->findChildren<QLabel*>()) {
             if (label->text().isEmpty())
                 continue;
-            const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000),
-                                                                   Qt::TextWordWrap, label->text());
+            const QRect needed =
+                label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 1000), Qt::TextWordWrap, label->text());
             QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(), qPrintable(label->text()));
             QVERIFY2(label->wordWrap() || label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
                      qPrintable(label->text()));
@@ -87,7 +87,8 @@ private slots:
     {
         MainWindowDriver ui(Edition::release10());
         QCOMPARE(ui.find<QAbstractButton>("CmdCrear")->text(), QStringLiteral("&Crear Trumi"));
-        QCOMPARE(ui.find<QAbstractButton>("Chk1")->text(), QStringLiteral("Especificar estado de la versión. ( Si / No )"));
+        QCOMPARE(ui.find<QAbstractButton>("Chk1")->text(),
+                 QStringLiteral("Especificar estado de la versión. ( Si / No )"));
         QCOMPARE(ui.find<QGroupBox>("Frame4")->title(), QStringLiteral("Descripción del producto e instalación"));
         QCOMPARE(ui.find<QLabel>("Label11")->text(), QStringLiteral("Licencia de distrubución:"));
         QCOMPARE(ui.find("TxtProducto")->toolTip(), QStringLiteral("Nombre del producto sin la versión."));
@@ -110,9 +111,9 @@ private slots:
             order << focusedElement();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe",
-                                     "TxtEmail", "TxtWeb", "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc",
-                                     "CmdCrear", "CmdOpciones", "CmdAcercade", "CmdCerrar"}));
+        QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe", "TxtEmail", "TxtWeb",
+                                     "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc", "CmdCrear", "CmdOpciones",
+                                     "CmdAcercade", "CmdCerrar"}));
     }
 
     // With the status stated, the chosen option is the one tab stop between

@@ -3,7 +3,6 @@
 #include "licence_file.h"
 #include "main_window_driver.h"
 
-#include <optional>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
@@ -11,12 +10,13 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <cerrno>
+#include <optional>
 
 namespace {
 
 QColor boxColour(const QWidget* box) { return box->palette().color(QPalette::Base); }
 
-const char* const kEightBoxes[] = {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail",
+const char* const kEightBoxes[] = {"TxtProducto", "TxtVersion", "TxtNomApe",       "TxtEmail",
                                    "TxtWeb",      "TxtUso",     "TxtDistribucion", "TxtDesc"};
 
 // The main window's keys that caption a control (the last one titles the
@@ -61,7 +61,8 @@ private slots:
         writeBytes(folder_->filePath(QStringLiteral("TE.ini")), "[IDIOMA]\r\nCad1=&Opciones\r\n");
         MainWindowDriver ui(Edition::release11(&language_));
         for (const CaptionKey& row : controlKeys())
-            QCOMPARE(captionOf(ui.find(row.element)), row.key == QByteArray("Cad1") ? QStringLiteral("&Opciones") : QString());
+            QCOMPARE(captionOf(ui.find(row.element)),
+                     row.key == QByteArray("Cad1") ? QStringLiteral("&Opciones") : QString());
     }
 
     void shippedSpanishFileGivesTheCaptionsOfRelease10()
@@ -96,7 +97,8 @@ private slots:
 
     void licenceBoxesStartWithTheStoredTexts()
     {
-        QVERIFY(!LicenceFile::inProgramFolder().write({QStringLiteral("uso, \"libre\"\nsegunda"), QStringLiteral("dist")}));
+        QVERIFY(
+            !LicenceFile::inProgramFolder().write({QStringLiteral("uso, \"libre\"\nsegunda"), QStringLiteral("dist")}));
         for (const Edition& edition : {Edition::release11(&language_), Edition::release10()}) {
             MainWindowDriver ui(edition);
             QCOMPARE(ui.box("TxtUso")->toPlainText(), QStringLiteral("uso, \"libre\"\nsegunda"));

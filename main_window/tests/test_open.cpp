@@ -16,8 +16,16 @@ namespace {
 
 DocumentRecord sample()
 {
-    return {u"DEMO \u00D1"_qs,   u"1.0"_qs, u"FINAL"_qs, u"author"_qs, u"a@b.c"_qs, u"http://x"_qs,
-            u"05/06/2004 14:23:11"_qs, u"First line\nSecond line"_qs, u"Free to use."_qs, u"Copy unchanged."_qs};
+    return {u"DEMO \u00D1"_qs,
+            u"1.0"_qs,
+            u"FINAL"_qs,
+            u"author"_qs,
+            u"a@b.c"_qs,
+            u"http://x"_qs,
+            u"05/06/2004 14:23:11"_qs,
+            u"First line\nSecond line"_qs,
+            u"Free to use."_qs,
+            u"Copy unchanged."_qs};
 }
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
@@ -133,8 +141,8 @@ private slots:
         QTest::newRow("opened by a relative name") << QByteArray("rel.txt") << one << true << true;
         QTest::newRow("a name that is not UTF-8") << QByteArray("bad\xff\xfename.txt") << one << false << false;
         QTest::newRow("several documents") << QByteArray("many.txt") << one + one << false << false;
-        QTest::newRow("notes before the document") << QByteArray("notes.txt") << "notes\r\n\r\n" + one << false
-                                                   << false;
+        QTest::newRow("notes before the document")
+            << QByteArray("notes.txt") << "notes\r\n\r\n" + one << false << false;
     }
     void createProposesTheOpenedFileOnlyWhereNothingIsLost()
     {

@@ -46,7 +46,7 @@ private slots:
         ui.type("TxtProducto", QStringLiteral("p"));
         ui.type("TxtVersion", QStringLiteral("v"));
         QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());  // polled while hidden
-        QCOMPARE(ui.openOptions(), options);              // never a second copy
+        QCOMPARE(ui.openOptions(), options);            // never a second copy
         in<QPushButton>(options, "CmdAceptar")->click();
     }
 
@@ -237,7 +237,8 @@ private slots:
 
     void unreadableFileIsReportedByBothWindows()
     {
-        QFile::setPermissions(folder_->path(), QFile::permissions(folder_->path()) | QFile::ReadOther | QFile::ExeOther);
+        QFile::setPermissions(folder_->path(),
+                              QFile::permissions(folder_->path()) | QFile::ReadOther | QFile::ExeOther);
         writeBytes(licenceFile(), "\"use\",\"dist\"\r\n");
         QFile::setPermissions(licenceFile(), QFile::WriteOwner);
         RecordedMessages messages;

@@ -72,9 +72,15 @@ private slots:
                                  "Cad6=first\r\n"
                                  "Cad6=second\r\n"
                                  "Cad8=lf\nCad9=cr\r"
-                                 "Cad10=" + QByteArray(254, 'a') + "\r\n"
-                                 "Cad11=" + QByteArray(254, 'b') + "cdef\r\n"
-                                 "Cad12=" + huge + "\r\nnoise" + huge + "\r\nCad13=&Salir\r\n"
+                                 "Cad10=" +
+                                 QByteArray(254, 'a') +
+                                 "\r\n"
+                                 "Cad11=" +
+                                 QByteArray(254, 'b') +
+                                 "cdef\r\n"
+                                 "Cad12=" +
+                                 huge + "\r\nnoise" + huge +
+                                 "\r\nCad13=&Salir\r\n"
                                  "[IDIOMA]\r\n"
                                  "Cad7=in a second section of the same name\r\n";
         QCOMPARE(valueIn(bytes, key.constData()), value);
@@ -88,24 +94,44 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         const QByteArray header = "[IDIOMA]\r\n";
-        QTest::newRow("no-break space at both ends") << header + "Cad1=\xA0x\xA0\r\n" << "Cad1" << u"\u00A0x\u00A0"_qs;
-        QTest::newRow("only a no-break space") << header + "Cad1= \xA0 \r\n" << "Cad1" << u"\u00A0"_qs;
-        QTest::newRow("no-break space after a name") << header + "Cad1\xA0=x\r\n" << "Cad1" << "";
-        QTest::newRow("no-break space in a section name") << QByteArray("[IDIOMA\xA0]\r\nCad1=x\r\n") << "Cad1" << "";
+        QTest::newRow("no-break space at both ends") << header + "Cad1=\xA0x\xA0\r\n"
+                                                     << "Cad1" << u"\u00A0x\u00A0"_qs;
+        QTest::newRow("only a no-break space") << header + "Cad1= \xA0 \r\n"
+                                               << "Cad1" << u"\u00A0"_qs;
+        QTest::newRow("no-break space after a name") << header + "Cad1\xA0=x\r\n"
+                                                     << "Cad1"
+                                                     << "";
+        QTest::newRow("no-break space in a section name") << QByteArray("[IDIOMA\xA0]\r\nCad1=x\r\n") << "Cad1"
+                                                          << "";
         QTest::newRow("UTF-8 wide spaces") << header + "Cad1=\xE2\x80\x83x\xE3\x80\x80\r\nCad2=\xE2\x80\xA8\r\n"
                                            << "Cad1" << u"\u2003x\u3000"_qs;
-        QTest::newRow("UTF-8 line separator") << header + "Cad2=\xE2\x80\xA8\xC2\x85\xE2\x80\xAF\r\n" << "Cad2"
-                                              << u"\u2028\u0085\u202F"_qs;
-        QTest::newRow("tab and spaces") << header + "\tCad1 \t= \tx y\t \r\n" << "Cad1" << "x y";
-        QTest::newRow("^Z at the end, no line end") << header + "Cad32=Fecha :\x1A" << "Cad32" << "Fecha :";
-        QTest::newRow("^Z after the last line") << header + "Cad32=Fecha :\r\n\x1A" << "Cad32" << "Fecha :";
-        QTest::newRow("^Z inside a value stays") << header + "Cad1=a\x1A" "b\r\n" << "Cad1" << "a\x1A" "b";
-        QTest::newRow("NUL in a value") << header + withNuls("Cad1=ab\0cd\r\n") << "Cad1" << "ab";
-        QTest::newRow("NUL in a key name, full name") << header + withNuls("Ca\0d1=x\r\n") << "Cad1" << "";
-        QTest::newRow("NUL in a key name, name before it") << header + withNuls("Ca\0d1=x\r\n") << "Ca" << "x";
-        QTest::newRow("UTF-16 LE with its mark") << withNuls("\xFF\xFE[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\0\xF1\0")
+        QTest::newRow("UTF-8 line separator") << header + "Cad2=\xE2\x80\xA8\xC2\x85\xE2\x80\xAF\r\n"
+                                              << "Cad2" << u"\u2028\u0085\u202F"_qs;
+        QTest::newRow("tab and spaces") << header + "\tCad1 \t= \tx y\t \r\n"
+                                        << "Cad1"
+                                        << "x y";
+        QTest::newRow("^Z at the end, no line end") << header + "Cad32=Fecha :\x1A"
+                                                    << "Cad32"
+                                                    << "Fecha :";
+        QTest::newRow("^Z after the last line") << header + "Cad32=Fecha :\r\n\x1A"
+                                                << "Cad32"
+                                                << "Fecha :";
+        QTest::newRow("^Z inside a value stays") << header + "Cad1=a\x1A"
+                                                             "b\r\n"
+                                                 << "Cad1"
+                                                 << "a\x1A"
+                                                    "b";
+        QTest::newRow("NUL in a value") << header + withNuls("Cad1=ab\0cd\r\n") << "Cad1"
+                                        << "ab";
+        QTest::newRow("NUL in a key name, full name") << header + withNuls("Ca\0d1=x\r\n") << "Cad1"
+                                                      << "";
+        QTest::newRow("NUL in a key name, name before it") << header + withNuls("Ca\0d1=x\r\n") << "Ca"
+                                                           << "x";
+        QTest::newRow("UTF-16 LE with its mark") << withNuls("\xFF\xFE[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0"
+                                                             "1\0=\0\xF1\0")
                                                  << "Cad1" << u"\u00F1"_qs;
-        QTest::newRow("UTF-16 BE with its mark") << withNuls("\xFE\xFF\0[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0" "1\0=\x20\xAC")
+        QTest::newRow("UTF-16 BE with its mark") << withNuls("\xFE\xFF\0[\0I\0D\0I\0O\0M\0A\0]\0\n\0C\0a\0d\0"
+                                                             "1\0=\x20\xAC")
                                                  << "Cad1" << u"\u20AC"_qs;
     }
     void readsAsTheWindowsReaderDoes()

@@ -42,8 +42,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QTextOption::WrapMode>("wrap");
         QTest::newRow("words") << QStringLiteral("one two three\nfour") << QTextOption::WrapAtWordBoundaryOrAnywhere;
-        QTest::newRow("longest word-wrapped line") << QString(longest, QLatin1Char('x'))
-                                                   << QTextOption::WrapAtWordBoundaryOrAnywhere;
+        QTest::newRow("longest word-wrapped line")
+            << QString(longest, QLatin1Char('x')) << QTextOption::WrapAtWordBoundaryOrAnywhere;
         QTest::newRow("one character longer") << QString(longest + 1, QLatin1Char('x')) << QTextOption::WrapAnywhere;
         QTest::newRow("many short lines")
             << QStringLiteral("short line\n").repeated(10000) << QTextOption::WrapAtWordBoundaryOrAnywhere;

@@ -1,5 +1,5 @@
-#include "toolkit_translation.h"
 #include "test_windows.h"
+#include "toolkit_translation.h"
 
 // Qt's own texts speak the program's language where Qt has a translation,
 // and stay English where it has none.
@@ -12,9 +12,12 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("ok");
         QTest::addColumn<QString>("lookIn");
-        QTest::newRow("Spanish") << "es" << true << "Aceptar" << "Ver en:";
-        QTest::newRow("a language Qt lacks") << "tlh" << false << "OK" << "Look in:";
-        QTest::newRow("English") << "en" << true << "OK" << "Look in:";
+        QTest::newRow("Spanish") << "es" << true << "Aceptar"
+                                 << "Ver en:";
+        QTest::newRow("a language Qt lacks") << "tlh" << false << "OK"
+                                             << "Look in:";
+        QTest::newRow("English") << "en" << true << "OK"
+                                 << "Look in:";
     }
     void toolkitTextsFollowTheLanguage()
     {
