@@ -158,6 +158,31 @@ OpenCase openCase(qsizetype size, bool many)
     return {many ? one.repeated(size / one.size() + 1) : one, record.description};
 }
 
+// The median times of opening the file into the window, and of reading and
+// decoding it and putting its description into another window's box, in
+// milliseconds.
+std::pair<double, double> openTimes(const QString& path, const OpenCase& c, MainWindow& window, QPlainTextEdit& box,
+                                    int runs)
+{
+    std::vector<double> ours, base;
+    for (int i = 0; i < runs; ++i) {
+        ours.push_back(secondsOf([&] {
+                           window.openDocument(path);
+                           QCoreApplication::processEvents();
+                       }) *
+                       1000);
+        base.push_back(secondsOf([&] {
+                           QFile file(path);
+                           if (!file.open(QIODevice::ReadOnly))
+                               std::abort();
+                           box.setPlainText(windows1252::decode(file.readAll()).isEmpty() ? QString() : c.description);
+                           QCoreApplication::processEvents();
+                       }) *
+                       1000);
+    }
+    return {median(ours), median(base)};
+}
+
 // Opening a document into the window, beside reading and decoding the same
 // bytes and putting the same description into a box.
 std::vector<BenchRow> openRows(int runs)
@@ -173,37 +198,21 @@ std::vector<BenchRow> openRows(int runs)
     other.show();
     auto& box = *other.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc"));
     std::vector<BenchRow> rows;
+    QStringList messages;  // a message would wait for a click
+    message_box::recordInto(&messages);
     for (const bool many : {true, false}) {
         for (const qsizetype megabytes : {1, 10, 64}) {
             const OpenCase c = openCase(megabytes * kMegabyte - (megabytes == 64 ? 1024 : 0), many);
             plainWrite(path, c.bytes);
-            std::vector<double> ours, base;
-            QStringList messages;  // a message would wait for a click
-            message_box::recordInto(&messages);
-            for (int i = 0; i < runs; ++i) {
-                ours.push_back(secondsOf([&] {
-                                   window.openDocument(path);
-                                   QCoreApplication::processEvents();
-                               }) *
-                               1000);
-                base.push_back(secondsOf(
-                                   [&] {
-                    QFile file(path);
-                    if (!file.open(QIODevice::ReadOnly))
-                        std::abort();
-                    box.setPlainText(windows1252::decode(file.readAll()).isEmpty() ? QString() : c.description);
-                    QCoreApplication::processEvents();
-                }) * 1000);
-            }
-            message_box::recordInto(nullptr);
+            const auto [oursMs, baseMs] = openTimes(path, c, window, box, runs);
             if (!messages.isEmpty() || window.record().description != c.description)
                 qFatal("The document did not open: %s", qPrintable(messages.join(u'\n')));
-            const double oursMs = median(ours), baseMs = median(base);
             const std::string name = std::string("open ") + (many ? "appended documents, " : "one document, ") +
                                      std::to_string(megabytes) + " MB";
             rows.push_back({name, oursMs, baseMs, "ms", "<= 1.2 x read+decode+box", oursMs <= 1.2 * baseMs});
         }
     }
+    message_box::recordInto(nullptr);
     return rows;
 }
 
@@ -213,6 +222,7 @@ double tickMicroseconds(MainWindow& window)
     auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
     const QMetaMethod timeout = QMetaMethod::fromSignal(&QTimer::timeout);
     std::vector<double> samples;
+    samples.reserve(2000);
     for (int i = 0; i < 2000; ++i)
         samples.push_back(secondsOf([&] { timeout.invoke(timer, Qt::DirectConnection); }) * 1e6);
     return median(samples);
@@ -226,6 +236,7 @@ double keystrokeMilliseconds(QPlainTextEdit* box)
     box->moveCursor(QTextCursor::End);
     QCoreApplication::processEvents();
     std::vector<double> samples;
+    samples.reserve(40);
     for (int i = 0; i < 40; ++i) {
         samples.push_back(secondsOf([&] {
                               QTest::keyClick(box, Qt::Key_A);

@@ -105,6 +105,7 @@ void copyInto(const fs::path& file, const fs::path& folder)
 
 }  // namespace
 
+// NOLINTNEXTLINE(readability-function-size): the benchmark's steps in the order they run
 int main(int argc, char** argv)
 {
     if (argc != 6) {

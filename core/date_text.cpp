@@ -82,7 +82,7 @@ std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFor
 {
     const QByteArray bytes = text.toLocal8Bit();
     for (const QByteArray& pattern : {format.shortDate + ' ' + format.longTime, format.shortDate}) {
-        const auto value = parsedWith(bytes, pattern);
+        auto value = parsedWith(bytes, pattern);
         if (value && generalDateText(*value, format) == text)
             return value;
     }
@@ -93,7 +93,7 @@ std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFor
 
 std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format)
 {
-    if (const auto value = parsedExactly(text, format))
+    if (auto value = parsedExactly(text, format))
         return value;
     // A document written where the short date has four-digit years.
     GeneralDateFormat twin = format;

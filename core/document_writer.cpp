@@ -19,7 +19,7 @@ QString composeEntry(const QList<EntryPart>& parts, const DocumentRecord& record
     return entry;
 }
 
-constexpr qsizetype kUnitsPerPiece = 512 * 1024;
+constexpr qsizetype kUnitsPerPiece = qsizetype(512) * 1024;
 
 }  // namespace
 

@@ -15,7 +15,7 @@ namespace file_io {
 
 // The most a file read by this program may hold: the settings files and the
 // documents it opens. No real one comes near; a larger file is too large.
-inline constexpr qint64 kLargestRead = 64 * 1024 * 1024;
+inline constexpr qint64 kLargestRead = qint64(64) * 1024 * 1024;
 
 // A file's new content, handed over a piece at a time so that a large
 // document never has to stand whole in memory: each call of next() gives

@@ -26,7 +26,7 @@ ExternalProject_Add(trumi_fuzz_build
   SOURCE_DIR ${CMAKE_SOURCE_DIR}
   BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
   CMAKE_ARGS -DCMAKE_CXX_COMPILER=${TRUMI_CLANGXX} -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTRUMI_FUZZ_ONLY=ON
-             -DTRUMI_WARNINGS_AS_ERRORS=${TRUMI_WARNINGS_AS_ERRORS}
+             -DTRUMI_WARNINGS_AS_ERRORS=${TRUMI_WARNINGS_AS_ERRORS} -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
   INSTALL_COMMAND "")
 ExternalProject_Add_StepDependencies(trumi_fuzz_build build ${fuzz_sources} ${fuzz_target_sources})
 

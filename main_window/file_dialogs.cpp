@@ -77,7 +77,7 @@ QString QtFileDialogs::showSave(QWidget* parent)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !edition_.saveDialogConfirmsReplace());
-    const QString chosen = chosenFile(dialog);
+    QString chosen = chosenFile(dialog);
     if (!chosen.isEmpty())
         proposeForSave(QFileInfo(chosen).absolutePath(), QFileInfo(chosen).fileName());
     return chosen;

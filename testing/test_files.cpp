@@ -50,7 +50,7 @@ QByteArray randomBytes(int size, quint32 seed)
 
 QString makeFullDevice(const QString& folder)
 {
-    const QString path = folder + QStringLiteral("/full");
+    QString path = folder + QStringLiteral("/full");
     if (::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
         return {};
     return path;

@@ -24,7 +24,7 @@ class TestAboutWindow : public QObject {
 
 private:
     std::optional<TemporaryProgramFolder> folder_;
-    const LanguageFile language_;
+    const LanguageFile language_{};
 
 private slots:
     // Every test runs in a program folder of its own.

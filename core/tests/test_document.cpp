@@ -63,7 +63,7 @@ private slots:
     void largeEntriesAreEncodedPieceByPiece()
     {
         // Line breaks and a surrogate pair right at the edges of the pieces.
-        constexpr qsizetype piece = 512 * 1024;
+        constexpr qsizetype piece = qsizetype(512) * 1024;
         QString desc(3 * piece + 10, QLatin1Char('d'));
         desc[piece - 1] = QLatin1Char('\r');
         desc[piece] = QLatin1Char('\n');

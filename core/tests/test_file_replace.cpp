@@ -98,6 +98,7 @@ private:
 
     // Makes the situation and says which name the user writes to and
     // whether that is done as another user.
+    // NOLINTNEXTLINE(readability-function-size): one short case per setup, side by side
     bool prepare(Setup setup, QString& name, bool& asUser)
     {
         QDir().mkpath(place());
@@ -173,6 +174,7 @@ private slots:
         QTest::newRow("a symbolic link") << Setup::SymbolicLink << false;
         QTest::newRow("a dangling symbolic link") << Setup::DanglingLink << false;
     }
+    // NOLINTNEXTLINE(readability-function-size): one check per thing kept, read as a list
     void replaceKeepsWhatTheUserSetUp()
     {
         QFETCH(Setup, setup);

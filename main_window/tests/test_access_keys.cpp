@@ -36,7 +36,7 @@ class TestAccessKeys : public QObject {
 
 private:
     std::optional<TemporaryProgramFolder> folder_;
-    const LanguageFile language_;
+    const LanguageFile language_{};
 
     // Release 1.1 with the shipped Spanish language file, and release 1.0.
     static void releases()

@@ -37,7 +37,7 @@ class TestMainWindowLoad : public QObject {
 
 private:
     std::optional<TemporaryProgramFolder> folder_;
-    const LanguageFile language_;
+    const LanguageFile language_{};
 
 private slots:
     // Every test runs in a program folder of its own.

@@ -48,7 +48,7 @@ private slots:
         QTest::newRow("many short lines")
             << QStringLiteral("short line\n").repeated(10000) << QTextOption::WrapAtWordBoundaryOrAnywhere;
         QTest::newRow("a long line among short ones")
-            << QStringLiteral("a\n") + QString(3 * longest, QLatin1Char('y')) + QStringLiteral("\nb")
+            << QStringLiteral("a\n") + QString(qsizetype(3) * longest, QLatin1Char('y')) + QStringLiteral("\nb")
             << QTextOption::WrapAnywhere;
     }
     void longParagraphWrapsAnywhereAndKeepsItsText()
