@@ -1,5 +1,6 @@
 #include "program_start.h"
 
+#include "command_line.h"
 #include "main_window.h"
 #include "program_look.h"
 #include "toolkit_translation.h"
@@ -25,10 +26,24 @@ FilePath documentArgument(int argc, char** argv)
     return {};
 }
 
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 }  // namespace
 
 int startProgram(int argc, char** argv, const Edition& edition)
 {
+    if (wantsCommandLine(argumentsOf(argc, argv))) {
+        // No window, so no display: a CI job or a session over ssh will do.
+        const QCoreApplication app(argc, argv);
+        installToolkitTranslation(edition.toolkitLanguage());  // the parser's own messages
+        return runCommandLine(QCoreApplication::arguments().mid(1), edition, processStreams());
+    }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));
     applyProgramLook();

@@ -22,7 +22,8 @@ enum class FieldKind {
 
 struct DocumentField {
     QString DocumentRecord::*value;
-    const char* name;  // for people and the command line: "use-licence"
+    const char* name;   // for people and the command line: "use-licence"
+    const char* label;  // what it is, for --help
     FieldKind kind;
     bool upperCased;  // written upper-cased; read back as written
 };

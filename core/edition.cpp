@@ -16,6 +16,11 @@ QString Edition::versionText() const
     return layout_ == Layout::SingleLanguage ? QStringLiteral("1.0") : QStringLiteral("1.1");
 }
 
+QString Edition::programName() const
+{
+    return layout_ == Layout::SingleLanguage ? QStringLiteral("trumi-editor-1.0") : QStringLiteral("trumi-editor");
+}
+
 WriteMode Edition::writeMode() const
 {
     return layout_ == Layout::SingleLanguage ? WriteMode::Append : WriteMode::Replace;

@@ -24,6 +24,8 @@ public:
     static Edition release10();
 
     QString versionText() const;
+    // The executable's name: "trumi-editor", "trumi-editor-1.0".
+    QString programName() const;
     WriteMode writeMode() const;
     Layout layout() const;
 

@@ -15,3 +15,8 @@ struct FileError {
     static FileError fromErrno(int errnoValue, const FilePath& path);
     static FileError withText(int number, const QString& description, const FilePath& path);
 };
+
+// How the program words a failure, in the message box and on the command
+// line alike: what failed, on which file, then the error's number and
+// description, on lines of their own.
+QString failureText(const FileError& error);

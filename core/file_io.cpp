@@ -3,6 +3,7 @@
 #include "file_io_internal.h"
 #include "program_folder.h"
 
+#include <QDir>
 #include <QThread>
 #include <algorithm>
 
@@ -22,6 +23,14 @@ FileError FileError::fromErrno(int errnoValue, const FilePath& path)
 FileError FileError::withText(int number, const QString& description, const FilePath& path)
 {
     return {number, description, path.display()};
+}
+
+QString failureText(const FileError& error)
+{
+    return QStringLiteral("No se ha podido completar la operación con el fichero\n%1\n\nError %2: %3")
+        .arg(QDir::toNativeSeparators(error.path))
+        .arg(error.number)
+        .arg(error.description);
 }
 
 namespace file_io {

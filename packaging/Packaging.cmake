@@ -2,10 +2,12 @@
 #
 # - The portable archive (cmake --build build --target package): a .tar.gz
 #   whose top folder is a program folder, with both executables, the Spanish
-#   TE.ini, the English one in english/, README.md and LICENSE.
+#   TE.ini, the English one in english/, README.md and LICENSE, the manual
+#   pages in man/ and the bash completion in bash-completion/.
 # - The Debian package, made by the same command: the program folder in
 #   /usr/lib/trumi-editor, links in /usr/bin, the desktop entry and its
-#   icon, README.md and LICENSE in /usr/share/doc/trumi-editor. Its program
+#   icon, README.md and LICENSE in /usr/share/doc/trumi-editor, the manual
+#   pages and the bash completion where man and bash look for them. Its program
 #   folder belongs to root, so each user's licence defaults are kept in the
 #   user's configuration folder.
 # - A system installation (cmake --install build --prefix /usr/local), with
@@ -20,6 +22,22 @@ install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini DESTINATION engli
         COMPONENT portable EXCLUDE_FROM_ALL)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 
+# The manual pages (compressed where they are installed, as Debian wants
+# them) and the completion of the command line's options in bash.
+set(man_pages trumi-editor.1 trumi-editor-1.0.1)
+set(compressed_man_pages)
+foreach(page ${man_pages})
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/man/${page} > ${CMAKE_BINARY_DIR}/man/${page}.gz
+    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/man/${page} VERBATIM)
+  list(APPEND compressed_man_pages ${CMAKE_BINARY_DIR}/man/${page}.gz)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/man/${page} DESTINATION man COMPONENT portable EXCLUDE_FROM_ALL)
+endforeach()
+add_custom_target(man_pages ALL DEPENDS ${compressed_man_pages})
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/bash-completion/trumi-editor DESTINATION bash-completion
+        COMPONENT portable EXCLUDE_FROM_ALL)
+
 set(program_folder lib/trumi-editor)
 set(documentation ${CMAKE_INSTALL_DATADIR}/doc/trumi-editor)
 install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION ${program_folder} COMPONENT system)
@@ -32,6 +50,11 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/app_icon48.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME trumi-editor.png COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${documentation} COMPONENT system)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${documentation} COMPONENT system)
+install(FILES ${compressed_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT system)
+foreach(program trumi-editor trumi-editor-1.0)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/bash-completion/trumi-editor
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ${program} COMPONENT system)
+endforeach()
 foreach(program trumi-editor trumi-editor-1.0)
   install(CODE "
     set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")

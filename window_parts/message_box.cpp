@@ -1,6 +1,5 @@
 #include "message_box.h"
 
-#include <QDir>
 #include <QMessageBox>
 
 namespace message_box {
@@ -8,13 +7,7 @@ namespace {
 QStringList* recorder = nullptr;
 }
 
-QString errorText(const FileError& error)
-{
-    return QStringLiteral("No se ha podido completar la operación con el fichero\n%1\n\nError %2: %3")
-        .arg(QDir::toNativeSeparators(error.path))
-        .arg(error.number)
-        .arg(error.description);
-}
+QString errorText(const FileError& error) { return failureText(error); }
 
 namespace {
 

@@ -1,0 +1,241 @@
+// The command line: each bad input is refused with its exit status and one
+// message, writing nothing; each field comes from its option, else the
+// --from document, else what the window starts with.
+#include "command_line.h"
+#include "date_text.h"
+#include "document_fields.h"
+#include "document_reader.h"
+#include "document_writer.h"
+#include "licence_file.h"
+#include "test_files.h"
+
+#include <QDir>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace {
+
+struct Run {
+    int exit = -1;
+    QByteArray output;
+    QStringList messages;
+};
+
+DocumentRecord earlier()
+{
+    return {u"OLD"_qs,
+            u"1.0"_qs,
+            u"BETA"_qs,
+            u"author"_qs,
+            u"a@b.c"_qs,
+            u"http://x"_qs,
+            u"05/06/04 14:23:11"_qs,
+            u"What it does.\nIn two lines."_qs,
+            u"Free to use."_qs,
+            u"Copy unchanged."_qs};
+}
+
+QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
+
+}  // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private:
+    std::optional<TemporaryProgramFolder> program_;
+    std::optional<QTemporaryDir> dir_;
+
+    QString path(const QString& name) const { return dir_->filePath(name); }
+
+    // Runs the command line with "%/" in the arguments standing for the
+    // test's folder.
+    Run run(QStringList arguments, const QByteArray& input = {}, const Edition& edition = Edition::release11(nullptr))
+    {
+        arguments.replaceInStrings(u"%/"_qs, dir_->path() + u'/');
+        Run result;
+        const CommandLineStreams streams{[&input] { return std::optional(input); },
+                                         [&result](QByteArrayView bytes) {
+            result.output += bytes.toByteArray();
+            return true;
+                                         },
+                                         [&result](const QString& line) { result.messages.append(line); }};
+        result.exit = runCommandLine(arguments, edition, streams);
+        return result;
+    }
+
+    std::optional<DocumentRecord> written() const
+    {
+        const DocumentRead read = readDocument(FilePath(path(u"out.txt"_qs)));
+        return read.found ? std::optional(read.found->record) : std::nullopt;
+    }
+
+private slots:
+    void init()
+    {
+        program_.emplace();
+        dir_.emplace();
+        QVERIFY(!LicenceFile::inProgramFolder().write({u"default use"_qs, u"default distribution"_qs}));
+        writeBytes(path(u"earlier.txt"_qs), bytesOf(earlier()));
+        writeBytes(path(u"binary"_qs), randomBytes(5000, 11));
+        writeBytes(path(u"cut.txt"_qs), bytesOf(earlier()).chopped(100));
+        writeBytes(path(u"desc.txt"_qs), "First\r\nSecond\r\n");
+        QDir(dir_->path()).mkpath(u"folder"_qs);
+        QFile big(path(u"big.txt"_qs));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(65) << 20));
+        QCOMPARE(::mkfifo(QFile::encodeName(path(u"fifo"_qs)).constData(), 0600), 0);
+    }
+    void cleanup()
+    {
+        dir_.reset();
+        program_.reset();
+    }
+
+    void badInputIsRefusedAndWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exit");
+        QTest::addColumn<QString>("message");
+        const QString out = u"%/out.txt"_qs;
+        QTest::newRow("unknown option") << QStringList{u"--output"_qs, out, u"--colour"_qs, u"red"_qs} << 2
+                                        << u"colour"_qs;
+        QTest::newRow("option without value")
+            << QStringList{u"--output"_qs, out, u"--product"_qs} << 2 << u"product"_qs;
+        QTest::newRow("no --output") << QStringList{u"--product"_qs, u"p"_qs} << 2 << u"--output"_qs;
+        QTest::newRow("a document as well")
+            << QStringList{u"--output"_qs, out, u"%/earlier.txt"_qs} << 2 << u"earlier.txt"_qs;
+        QTest::newRow("status maybe") << QStringList{u"--output"_qs, out, u"--status"_qs, u"maybe"_qs} << 2
+                                      << u"maybe"_qs;
+        QTest::newRow("date 31/02/2026") << QStringList{u"--output"_qs, out, u"--date"_qs, u"31/02/2026"_qs} << 2
+                                         << u"31/02/2026"_qs;
+        QTest::newRow("date 2026-02-31") << QStringList{u"--output"_qs, out, u"--date"_qs, u"2026-02-31"_qs} << 2
+                                         << u"2026-02-31"_qs;
+        QTest::newRow("@ a missing file")
+            << QStringList{u"--output"_qs, out, u"--product"_qs, u"@%/none"_qs} << 1 << u"Error 2:"_qs;
+        QTest::newRow("@ a folder") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/folder"_qs} << 1
+                                    << u"Error 21:"_qs;
+        QTest::newRow("@ a pipe nobody writes")
+            << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/fifo"_qs} << 1 << u"fifo"_qs;
+        QTest::newRow("from a binary file")
+            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/binary"_qs} << 2 << u"Error 62:"_qs;
+        QTest::newRow("from a cut document")
+            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/cut.txt"_qs} << 2 << u"Error 62:"_qs;
+        QTest::newRow("from a folder") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/folder"_qs} << 1
+                                       << u"Error 21:"_qs;
+        QTest::newRow("from 65 MB") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/big.txt"_qs} << 1
+                                    << u"Error 27:"_qs;
+        QTest::newRow("output in a missing folder")
+            << QStringList{u"--output"_qs, u"%/none/out.txt"_qs, u"--product"_qs, u"p"_qs} << 1 << u"Error 2:"_qs;
+        QTest::newRow("output a folder") << QStringList{u"--output"_qs, u"%/folder"_qs} << 1 << u"Error 21:"_qs;
+    }
+    void badInputIsRefusedAndWritesNothing()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exit);
+        QFETCH(QString, message);
+        const Run result = run(arguments);
+        QCOMPARE(result.exit, exit);
+        QCOMPARE(result.messages.size(), 1);
+        QVERIFY2(result.messages.first().startsWith(u"trumi-editor: "_qs) && result.messages.first().contains(message),
+                 qPrintable(result.messages.first()));
+        QVERIFY(!QFile::exists(path(u"out.txt"_qs)));
+        QVERIFY(result.output.isEmpty());
+    }
+
+    void fullDiskIsAFileFailure()
+    {
+        const QString full = makeFullDevice(dir_->path());
+        if (full.isEmpty())
+            QSKIP("this process may not make a device node");
+        const Run result = run({u"--output"_qs, full, u"--product"_qs, u"p"_qs});
+        QCOMPARE(result.exit, 1);
+        QVERIFY(result.messages.first().contains(u"Error 28:"_qs));
+    }
+
+    void eachFieldComesFromItsSource_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        const QStringList out{u"--output"_qs, u"%/out.txt"_qs};
+        const QStringList from = out + QStringList{u"--from"_qs, u"%/earlier.txt"_qs};
+        QTest::newRow("option") << out + QStringList{u"--product"_qs, u"ñu"_qs} << QByteArray() << u"product"_qs
+                                << u"ÑU"_qs;
+        QTest::newRow("option over --from") << from + QStringList{u"--product-version"_qs, u"1.2"_qs} << QByteArray()
+                                            << u"product-version"_qs << u"1.2"_qs;
+        QTest::newRow("--from") << from << QByteArray() << u"author"_qs << u"author"_qs;
+        QTest::newRow("--from, the date as written") << from << QByteArray() << u"date"_qs << u"05/06/04 14:23:11"_qs;
+        QTest::newRow("--from, lines") << from << QByteArray() << u"description"_qs
+                                       << u"What it does.\nIn two lines."_qs;
+        QTest::newRow("default licence") << out << QByteArray() << u"use-licence"_qs << u"default use"_qs;
+        QTest::newRow("default status") << out << QByteArray() << u"status"_qs << QString();
+        QTest::newRow("given twice, the last wins")
+            << out + QStringList{u"--author"_qs, u"first"_qs, u"--author"_qs, u"last"_qs} << QByteArray()
+            << u"author"_qs << u"last"_qs;
+        QTest::newRow("@@ is one @") << out + QStringList{u"--email"_qs, u"@@home"_qs} << QByteArray() << u"email"_qs
+                                     << u"@home"_qs;
+        QTest::newRow("@ a file") << out + QStringList{u"--description"_qs, u"@%/desc.txt"_qs} << QByteArray()
+                                  << u"description"_qs << u"First\nSecond"_qs;
+        QTest::newRow("@- standard input")
+            << out + QStringList{u"--web"_qs, u"@-"_qs} << QByteArray("http://y\n") << u"web"_qs << u"http://y"_qs;
+        QTest::newRow("status final") << out + QStringList{u"--status"_qs, u"final"_qs} << QByteArray() << u"status"_qs
+                                      << u"FINAL"_qs;
+        QTest::newRow("status beta over --from")
+            << from + QStringList{u"--status"_qs, u"none"_qs} << QByteArray() << u"status"_qs << QString();
+        QTest::newRow("date and time") << out + QStringList{u"--date"_qs, u"2026-12-09T10:30:00"_qs} << QByteArray()
+                                       << u"date"_qs
+                                       << generalDateText(QDateTime(QDate(2026, 12, 9), QTime(10, 30)),
+                                                          GeneralDateFormat::fromSystem());
+        QTest::newRow("date alone") << out + QStringList{u"--date"_qs, u"1601-01-01"_qs} << QByteArray() << u"date"_qs
+                                    << generalDateText(QDateTime(QDate(1601, 1, 1), QTime(0, 0)),
+                                                       GeneralDateFormat::fromSystem());
+    }
+    void eachFieldComesFromItsSource()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        const Run result = run(arguments, input);
+        QCOMPARE(result.exit, 0);
+        QVERIFY2(result.messages.isEmpty(), qPrintable(result.messages.join(u'\n')));
+        const auto record = written();
+        QVERIFY(record);
+        for (const DocumentField& f : documentFields()) {
+            if (QLatin1String(f.name) == field)
+                QCOMPARE((*record).*f.value, value);
+        }
+    }
+
+    void standardOutputHelpVersionAndWarnings()
+    {
+        const QStringList fields{u"--from"_qs, u"%/earlier.txt"_qs, u"--product"_qs, u"x\u4E2D\U0001F600"_qs};
+        Run toFile = run(QStringList{u"--output"_qs, u"%/out.txt"_qs} + fields);
+        const Run toOutput = run(QStringList{u"--output"_qs, u"-"_qs} + fields);
+        QCOMPARE(toOutput.exit, 0);
+        QCOMPARE(toOutput.output, readBytes(path(u"out.txt"_qs)));
+        QCOMPARE(
+            toFile.messages,
+            QStringList{
+                u"trumi-editor: aviso: 2 caracteres de --product no caben en Windows-1252 y se escriben como «?»"_qs});
+        const Run help = run({u"--help"_qs});
+        QCOMPARE(help.exit, 0);
+        for (const DocumentField& field : documentFields())
+            QVERIFY(help.output.contains("--" + QByteArray(field.name)));
+        QCOMPARE(run({u"--version"_qs}).output, QByteArray("trumi-editor 1.1\n"));
+        QCOMPARE(run({u"--version"_qs}, {}, Edition::release10()).output, QByteArray("trumi-editor-1.0 1.0\n"));
+    }
+
+    void onlyLongOptionsAskForTheCommandLine()
+    {
+        QVERIFY(wantsCommandLine({u"--output"_qs, u"x"_qs}));
+        QVERIFY(wantsCommandLine({u"-h"_qs}));
+        QVERIFY(!wantsCommandLine({u"doc.txt"_qs}));
+        QVERIFY(!wantsCommandLine({u"--"_qs, u"--output"_qs}));
+        QVERIFY(!wantsCommandLine({}));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "test_command_line.moc"
