@@ -63,6 +63,9 @@ MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::onOpenShortcut);
     load();
     acceptFileDrops();
+    // The first frame already shows what the first tick would make of the
+    // buttons, so that Create is not drawn again a tick after start-up.
+    onPollTick();
     pollTimer_->start();
     productEdit_->setFocus();
 }

@@ -169,6 +169,7 @@ private slots:
     {
         MainWindowDriver ui(Edition::release11(&language_));
         auto* crear = ui.find("CmdCrear");
+        QVERIFY(!crear->isEnabled());  // from the first frame, before any tick
         QVERIFY(nextTick(ui));
         QVERIFY(!crear->isEnabled());
         ui.type("TxtProducto", QStringLiteral("demo"));
