@@ -94,7 +94,7 @@ void MainWindow::buildLayout()
     setObjectName(QStringLiteral("FrmTrumi"));
     setUpFixedWindow(this, 12780, 9825, true);
     setWindowTitle(credits::mainWindowTitle(edition_.versionText()));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/main_icon.png")));
+    setWindowIcon(iconOf(QStringLiteral(":/pictures/main_icon.png")));
 
     buildButtons();
     addPicture(this, QStringLiteral("Image4"), QStringLiteral(":/pictures/options_icon.png"),

@@ -6,7 +6,6 @@ cd "$(dirname "$0")/pictures"
 IM=/usr/bin/convert
 strip="-strip -depth 8 -define png:exclude-chunks=date,time"
 
-$IM -size 1024x769 gradient:'#e4ecf4'-'#f8fafc' $strip background.png
 $IM -size 465x79 gradient:'#1f4e79'-'#9dc3e6' -rotate 90 $strip strip.png
 $IM -size 550x150 gradient:'#dce6f0'-'#ffffff' -fill '#1f4e79' -draw 'rectangle 0,0 549,11' \
     -fill '#9dc3e6' -draw 'rectangle 0,138 549,149' $strip banner.png

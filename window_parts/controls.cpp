@@ -107,7 +107,7 @@ QLabel* addPicture(QWidget* parent, const QString& name, const QString& resource
     auto* picture = new QLabel(parent);
     picture->setObjectName(name);
     picture->setGeometry(area);
-    picture->setPixmap(QPixmap(resource));
+    picture->setPixmap(pictureOf(resource));
     picture->setScaledContents(true);
     picture->setAttribute(Qt::WA_TransparentForMouseEvents);
     return picture;

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QPalette>
 #include <QWidget>
 
@@ -36,10 +38,20 @@ QFont serifFont(double pointSize)
 
 void applyProgramLook() { QApplication::setFont(classicFont()); }
 
+QPixmap pictureOf(const QString& resource)
+{
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 QIcon iconOf(const QString& small, const QString& large)
 {
-    QIcon icon(small);
-    icon.addFile(large);
+    QIcon icon;
+    for (const QString& size : {small, large}) {
+        if (!size.isEmpty())
+            icon.addPixmap(pictureOf(size));
+    }
     return icon;
 }
 

@@ -6,6 +6,7 @@
 #include <QFont>
 
 class QIcon;
+class QPixmap;
 class QString;
 class QWidget;
 
@@ -19,8 +20,13 @@ QFont serifFont(double pointSize);
 // The program's look for every window and dialog: the classic font.
 void applyProgramLook();
 
-// A window icon in its 16 and 32 pixel sizes.
-QIcon iconOf(const QString& small, const QString& large);
+// One of the program's PNG pictures. Its format is named and never guessed:
+// guessing loads Qt's other image plugins (JPEG, GIF, ICO) and their
+// libraries, for nothing.
+QPixmap pictureOf(const QString& resource);
+
+// A window icon in its 16 and 32 pixel sizes, or in one size.
+QIcon iconOf(const QString& small, const QString& large = {});
 
 // Check boxes and option buttons are painted white whatever lies behind them.
 void paintWhite(QWidget* widget);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QPixmap>
 #include <QWidget>
 
 // A window of the program: a top-level with the common background picture,
@@ -22,7 +21,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QPixmap background_;
     bool loaded_ = true;
     bool placed_ = false;
 };
