@@ -48,13 +48,7 @@ const Variant& variantFor(Edition::Layout layout)
              QStringLiteral("Fecha : ") + credits::releaseDate()},
         },
         {{QStringLiteral("CmdAceptar"), QStringLiteral("&Aceptar")}, {QString(), QStringLiteral("Acerca de...")}}};
-    switch (layout) {
-    case Edition::Layout::Translatable:
-        return translatable;
-    case Edition::Layout::SingleLanguage:
-        return singleLanguage;
-    }
-    Q_UNREACHABLE();
+    return variantOf(layout, translatable, singleLanguage);
 }
 
 QLabel* addText(QWidget* parent, const TextLabel& text, double pointSize = 8.25)

@@ -51,3 +51,16 @@ private:
     Layout layout_;
     const CaptionSource* captions_;
 };
+
+// Of a window definition's two variants, the one the layout builds.
+template <typename Variant>
+const Variant& variantOf(Edition::Layout layout, const Variant& translatable, const Variant& singleLanguage)
+{
+    switch (layout) {
+    case Edition::Layout::Translatable:
+        return translatable;
+    case Edition::Layout::SingleLanguage:
+        return singleLanguage;
+    }
+    Q_UNREACHABLE();
+}

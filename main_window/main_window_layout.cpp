@@ -66,13 +66,7 @@ const Variant& variantFor(Edition::Layout layout)
 {
     static const Variant translatable = {4335, 6495, true, {}};
     static const Variant singleLanguage = {1815, 2655, false, spanishCaptions()};
-    switch (layout) {
-    case Edition::Layout::Translatable:
-        return translatable;
-    case Edition::Layout::SingleLanguage:
-        return singleLanguage;
-    }
-    Q_UNREACHABLE();
+    return variantOf(layout, translatable, singleLanguage);
 }
 
 template <typename Button>

@@ -38,13 +38,7 @@ const Variant& variantFor(Edition::Layout layout)
                                             {QStringLiteral("Label2"), QStringLiteral("Licencia de distribución:")},
                                             {QStringLiteral("CmdGuardar"), QStringLiteral("&Guardar")},
                                             {QStringLiteral("FrmAceptar"), QStringLiteral("&Aceptar")}}};
-    switch (layout) {
-    case Edition::Layout::Translatable:
-        return translatable;
-    case Edition::Layout::SingleLanguage:
-        return singleLanguage;
-    }
-    Q_UNREACHABLE();
+    return variantOf(layout, translatable, singleLanguage);
 }
 
 void makeTitle(QLabel* title)

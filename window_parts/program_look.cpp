@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
-#include <QPixmap>
 #include <QPalette>
+#include <QPixmap>
 #include <QWidget>
 
 namespace {
