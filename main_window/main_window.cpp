@@ -45,6 +45,16 @@ QString openDialogTitleIn(const QList<Caption>& captions)
     return QStringLiteral("Abrir fichero");
 }
 
+// A box that can show any text.
+template <typename Show>
+std::function<bool(const QString&)> alwaysShown(Show show)
+{
+    return [show](const QString& text) {
+        show(text);
+        return true;
+    };
+}
+
 }  // namespace
 
 MainWindow::MainWindow(const Edition& edition, QWidget* parent)
@@ -123,38 +133,33 @@ DocumentRecord MainWindow::record() const
 
 void MainWindow::bindField(QString DocumentRecord::*value, QLineEdit* box)
 {
-    fieldEditors_.push_back({value, [box] { return box->text(); },
-                             [box](const QString& text) {
-        box->setText(text);
-        return true;
-                             }});
+    fieldEditors_.push_back(
+        {value, [box] { return box->text(); }, alwaysShown([box](const QString& t) { box->setText(t); })});
 }
 
 void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
 {
-    fieldEditors_.push_back({value, [box] { return plainTextOf(box); },
-                             [box](const QString& text) {
-        box->setPlainText(text);
-        return true;
-                             }});
+    fieldEditors_.push_back(
+        {value, [box] { return plainTextOf(box); }, alwaysShown([box](const QString& t) { box->setPlainText(t); })});
 }
 
 void MainWindow::bindStatusAndDate()
 {
     fieldEditors_.push_back({&DocumentRecord::status,
                              [this] { return statusFor(checkStateOf(statusCheck_), finalOption_->isChecked()); },
-                             [this](const QString& status) {
-        setStatus(status);
-        return true;
-                             }});
+                             alwaysShown([this](const QString& status) { setStatus(status); })});
     fieldEditors_.push_back({&DocumentRecord::date,
                              [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
-                             [this](const QString& text) {
-        const auto date = parseGeneralDate(text, dateFormat_);
-        if (date)
-            datePicker_->setDateTime(*date);
-        return date.has_value();
-                             }});
+                             [this](const QString& text) { return showDate(text); }});
+}
+
+// A date the system's form cannot read leaves the picker as it was.
+bool MainWindow::showDate(const QString& text)
+{
+    const auto date = parseGeneralDate(text, dateFormat_);
+    if (date)
+        datePicker_->setDateTime(*date);
+    return date.has_value();
 }
 
 void MainWindow::onCreateClicked()

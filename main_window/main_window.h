@@ -80,6 +80,7 @@ private:
     void bindField(QString DocumentRecord::*value, QLineEdit* box);
     void bindField(QString DocumentRecord::*value, QPlainTextEdit* box);
     void bindStatusAndDate();
+    bool showDate(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
