@@ -12,10 +12,12 @@
 
 namespace {
 
+// A label's text is fixed, or, where id is set, one of the program's texts.
 struct TextLabel {
     QString name;
     QRect area;
     QString text;
+    std::optional<TextId> id = std::nullopt;
 };
 
 // What the two releases' definitions of this window differ in: release 1.1
@@ -32,7 +34,7 @@ const Variant& variantFor(Edition::Layout layout)
         {
             {QStringLiteral("lblautor"), twipsRect(3000, 1320, 735, 255), {}},
             {QStringLiteral("Label2"), twipsRect(3840, 1320, 1935, 255), credits::author()},
-            {QStringLiteral("Label5"), twipsRect(3000, 1680, 735, 255), QStringLiteral("E-Mail :")},
+            {QStringLiteral("Label5"), twipsRect(3000, 1680, 735, 255), {}, TextId::AboutEmail},
             {QStringLiteral("Label3"), twipsRect(3840, 1680, 1935, 255), credits::email()},
             {QStringLiteral("lblfecha"), twipsRect(3000, 2040, 735, 255), {}},
             {QStringLiteral("Label4"), twipsRect(3840, 2040, 1935, 255), credits::releaseDate()},
@@ -51,11 +53,11 @@ const Variant& variantFor(Edition::Layout layout)
     return variantOf(layout, translatable, singleLanguage);
 }
 
-QLabel* addText(QWidget* parent, const TextLabel& text, double pointSize = 8.25)
+QLabel* addText(QWidget* parent, const TextLabel& text, const ProgramTexts& texts, double pointSize = 8.25)
 {
     QLabel* label = addLabel(parent, text.name, text.area);
     label->setFont(classicFont(pointSize, true));
-    setCaption(label, text.text);
+    setCaption(label, text.id ? texts.text(*text.id) : text.text);
     return label;
 }
 
@@ -75,11 +77,10 @@ void AboutWindow::buildLayout()
 
     addPicture(this, QStringLiteral("Image3"), QStringLiteral(":/pictures/about_icon.png"),
                twipsRect(120, 240, 480, 480));
-    addText(this,
-            {QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), QStringLiteral("Editor de archivos trumi.")},
-            9.75);
+    const ProgramTexts texts = edition_.texts();
+    addText(this, {QStringLiteral("Label1"), twipsRect(3000, 960, 2895, 255), {}, TextId::AboutSubtitle}, texts, 9.75);
     for (const TextLabel& text : variantFor(edition_.layout()).labels)
-        addText(this, text);
+        addText(this, text, texts);
     addPicture(this, QStringLiteral("Image2"), QStringLiteral(":/pictures/about_small.png"),
                twipsRect(2400, 2640, 300, 300));
     addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/banner.png"),

@@ -6,6 +6,7 @@
 #include "toolkit_translation.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -47,7 +48,10 @@ int startProgram(int argc, char** argv, const Edition& edition)
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));
     applyProgramLook();
+    // The toolkit's own dialogs and their dates and numbers speak the
+    // program's language; the document's date keeps the system's format.
     installToolkitTranslation(edition.toolkitLanguage());
+    QLocale::setDefault(QLocale(edition.toolkitLanguage()));
     auto* main = new MainWindow(edition);
     main->show();
     if (const FilePath document = documentArgument(argc, argv); !document.isEmpty())

@@ -19,18 +19,20 @@
 
 namespace {
 
-// A failure, with its exit status and its one-line message.
+// A failure, with its exit status and its message: a text of its own or a
+// file error, worded when it is told.
 struct Failure {
     int exit;
     QString message;
+    std::optional<FileError> error = std::nullopt;
 };
 
-QString oneLine(const FileError& error)
+QString oneLine(const FileError& error, const ProgramTexts& texts)
 {
-    return failureText(error).replace(QLatin1String("\n\n"), QLatin1String(": ")).replace(u'\n', u' ');
+    return failureText(error, texts).replace(QLatin1String("\n\n"), QLatin1String(": ")).replace(u'\n', u' ');
 }
 
-Failure fileFailure(const FileError& error) { return {kFileFailure, oneLine(error)}; }
+Failure fileFailure(const FileError& error) { return {kFileFailure, {}, error}; }
 
 Failure usage(const QString& message) { return {kUsageError, message}; }
 
@@ -132,7 +134,7 @@ public:
     {
         const auto failure = runOrFail(arguments);
         if (failure)
-            say(failure->message);
+            say(failure->error ? oneLine(*failure->error, edition_.texts()) : failure->message);
         return failure ? failure->exit : kWritten;
     }
 
@@ -193,7 +195,8 @@ private:
         if (parser_.isSet(QStringLiteral("from"))) {
             auto read = readDocument(FilePath(parser_.value(QStringLiteral("from"))));
             if (read.error)
-                return read.error->number == 62 ? usage(oneLine(*read.error)) : fileFailure(*read.error);
+                return read.error->problem == FileProblem::NoWholeDocument ? Failure{kUsageError, {}, read.error}
+                                                                           : fileFailure(*read.error);
             from = read.found->record;
         }
         for (const DocumentField& field : documentFields()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_error.h"
+#include "program_texts.h"
 
 #include <QList>
 #include <QString>
@@ -31,6 +32,9 @@ public:
     // the window reads them, read afresh at each call; an element whose key
     // is missing gets the empty text.
     virtual CaptionsRead captionsOf(const QString& window) const = 0;
+
+    // The program's other texts, read afresh at each call.
+    virtual ProgramTexts texts() const = 0;
 
     // The language the captions are in, as a code ("es", "en"), or the empty
     // text where the source does not say.

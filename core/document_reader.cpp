@@ -318,6 +318,5 @@ DocumentRead readDocument(const FilePath& path)
         return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends
     // before its fields.
-    return {std::nullopt,
-            FileError::withText(62, QStringLiteral("El fichero no contiene ningún documento completo."), path)};
+    return {std::nullopt, FileError::of(FileProblem::NoWholeDocument, 62, path)};
 }

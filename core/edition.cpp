@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QRegularExpression>
 
 Edition::Edition(Layout layout, const CaptionSource* captions) : layout_(layout), captions_(captions) {}
 
@@ -39,12 +40,33 @@ QString Edition::saveDialogStartFolder() const
     return layout_ == Layout::SingleLanguage ? QDir::currentPath() : QDir::homePath();
 }
 
+namespace {
+
+// A code such as "es", "en" or "pt_BR" that names a language Qt knows.
+bool isKnownLanguage(const QString& code)
+{
+    static const QRegularExpression shape(QStringLiteral("^[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,8})?$"));
+    if (!shape.match(code).hasMatch())
+        return false;
+    const QLocale::Language language = QLocale(code).language();
+    return language != QLocale::C && language != QLocale::AnyLanguage;
+}
+
+}  // namespace
+
 QString Edition::toolkitLanguage() const
 {
     if (layout_ == Layout::SingleLanguage)
         return QStringLiteral("es");
     const QString named = captions_ ? captions_->language() : QString();
-    return named.isEmpty() ? QLocale::system().name() : named;
+    return isKnownLanguage(named) ? named : QLocale::system().name();
+}
+
+ProgramTexts Edition::texts() const
+{
+    if (layout_ == Layout::SingleLanguage || !captions_)
+        return {};
+    return captions_->texts();
 }
 
 CaptionsRead Edition::captionsOf(const QString& window, const QList<Caption>& fixed) const

@@ -36,10 +36,15 @@ public:
     // Whether Create, after a document was opened, proposes that file.
     bool saveDialogProposesOpenedFile() const;
 
-    // The language of the toolkit's own texts (file dialogs, message box
-    // buttons): Spanish in release 1.0; in release 1.1 the one the language
+    // The program's language, which the toolkit's own texts (file dialogs,
+    // message box buttons) and the date picker follow: Spanish in release 1.0; in release 1.1 the one the language
     // file names, else the system's.
+    // An unknown code counts as none.
     QString toolkitLanguage() const;
+
+    // The program's texts besides the captions: the built-in Spanish ones in
+    // release 1.0, those of the caption source in release 1.1.
+    ProgramTexts texts() const;
 
     // The captions of a window: those of the caption source where the
     // release has one, otherwise the fixed ones of the window's definition.

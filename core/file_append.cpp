@@ -43,8 +43,7 @@ std::optional<FileError> lockExclusively(int fd, const FilePath& path)
         if (errno != EWOULDBLOCK && errno != EINTR)
             return std::nullopt;  // a file system without locks: written without one
         if (std::chrono::steady_clock::now() > deadline)
-            return FileError::withText(EWOULDBLOCK, QStringLiteral("Otro programa está escribiendo en el fichero."),
-                                       path);
+            return FileError::of(FileProblem::BeingWritten, EWOULDBLOCK, path);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return std::nullopt;

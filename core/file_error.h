@@ -4,19 +4,27 @@
 
 #include <QString>
 
-// A failed file operation as the user is told of it: the system's error
-// number and its description, or a number and text of our own for a file
-// that cannot be taken as it is.
+// What went wrong with a file: the system's error, or a file that the
+// program cannot take as it is.
+enum class FileProblem {
+    System,
+    ProgramFolderMissing,
+    NotRegularFile,
+    TooLarge,
+    LicenceFieldsMissing,
+    LicenceQuoteUnclosed,
+    NoWholeDocument,
+    BeingWritten,
+};
+
+// A failed file operation as core reports it: the problem, the error number
+// the user is shown (the system's errno for a system error) and the file.
+// The windows and the command line word it (program_texts.h).
 struct FileError {
     int number = 0;
-    QString description;
+    FileProblem problem = FileProblem::System;
     QString path;
 
     static FileError fromErrno(int errnoValue, const FilePath& path);
-    static FileError withText(int number, const QString& description, const FilePath& path);
+    static FileError of(FileProblem problem, int number, const FilePath& path);
 };
-
-// How the program words a failure, in the message box and on the command
-// line alike: what failed, on which file, then the error's number and
-// description, on lines of their own.
-QString failureText(const FileError& error);

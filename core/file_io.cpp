@@ -17,20 +17,12 @@
 
 FileError FileError::fromErrno(int errnoValue, const FilePath& path)
 {
-    return {errnoValue, QString::fromLocal8Bit(std::strerror(errnoValue)), path.display()};
+    return {errnoValue, FileProblem::System, path.display()};
 }
 
-FileError FileError::withText(int number, const QString& description, const FilePath& path)
+FileError FileError::of(FileProblem problem, int number, const FilePath& path)
 {
-    return {number, description, path.display()};
-}
-
-QString failureText(const FileError& error)
-{
-    return QStringLiteral("No se ha podido completar la operación con el fichero\n%1\n\nError %2: %3")
-        .arg(QDir::toNativeSeparators(error.path))
-        .arg(error.number)
-        .arg(error.description);
+    return {number, problem, path.display()};
 }
 
 namespace file_io {
@@ -123,17 +115,9 @@ using namespace internal;
 
 namespace {
 
-FileError notRegular(const FilePath& path)
-{
-    return FileError::withText(
-        ENXIO, QStringLiteral("No es un fichero normal (es una tubería, un dispositivo o un socket)."), path);
-}
+FileError notRegular(const FilePath& path) { return FileError::of(FileProblem::NotRegularFile, ENXIO, path); }
 
-FileError tooLarge(const FilePath& path)
-{
-    return FileError::withText(
-        EFBIG, QStringLiteral("El fichero es demasiado grande: tiene más de %1 MB.").arg(kLargestRead >> 20), path);
-}
+FileError tooLarge(const FilePath& path) { return FileError::of(FileProblem::TooLarge, EFBIG, path); }
 
 // Only a regular file of a size the program reads is read.
 std::optional<FileError> checkReadable(const struct stat& info, const FilePath& path)

@@ -16,11 +16,7 @@ namespace {
 // "input past end of file", the number the Windows release gives it.
 constexpr int kInputPastEnd = 62;
 
-FileError malformed(const FilePath& path, const QString& why)
-{
-    return FileError::withText(kInputPastEnd, QStringLiteral("Se ha leído más allá del final del fichero: %1").arg(why),
-                               path);
-}
+FileError malformed(const FilePath& path, FileProblem why) { return FileError::of(why, kInputPastEnd, path); }
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
 bool isLineEnd(QChar c) { return c == u'\r' || c == u'\n'; }
@@ -38,7 +34,7 @@ public:
         while (position_ < text_.size() && (isBlank(text_[position_]) || isLineEnd(text_[position_])))
             ++position_;
         if (position_ >= text_.size())
-            return malformed(path_, QStringLiteral("le faltan campos."));
+            return malformed(path_, FileProblem::LicenceFieldsMissing);
         if (text_[position_] == u'"')
             return readQuoted(field, last);
         readUnquoted(field);
@@ -52,7 +48,7 @@ private:
         for (;;) {
             const qsizetype quote = text_.indexOf(u'"', position_);
             if (quote < 0)
-                return malformed(path_, QStringLiteral("una comilla no se cierra."));
+                return malformed(path_, FileProblem::LicenceQuoteUnclosed);
             field += text_.sliced(position_, quote - position_);
             position_ = quote + 1;
             if (position_ < text_.size() && text_[position_] == u'"') {
@@ -73,7 +69,7 @@ private:
         while (position_ < text_.size() && text_[position_] != u',' && !isLineEnd(text_[position_]))
             ++position_;
         if (position_ == text_.size())
-            return malformed(path_, QStringLiteral("le faltan campos."));
+            return malformed(path_, FileProblem::LicenceFieldsMissing);
         ++position_;
         return std::nullopt;
     }

@@ -48,9 +48,6 @@ FilePath programFilePath(const QString& name)
     return folder.isEmpty() ? FilePath() : folder.child(name);
 }
 
-FileError programFolderNotFound()
-{
-    return FileError::withText(ENOENT, QStringLiteral("No se encuentra la carpeta del programa."), {});
-}
+FileError programFolderNotFound() { return FileError::of(FileProblem::ProgramFolderMissing, ENOENT, {}); }
 
 void overrideProgramFolder(const FilePath& folder) { overriddenFolder() = folder; }

@@ -2,6 +2,9 @@
 
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMimeDatabase>
 
 namespace {
@@ -21,6 +24,22 @@ public:
     }
 };
 
+// The dates of the files in the program's language, as every other text of
+// the dialog; Qt's own model shows them in the system's.
+class ProgramLanguageDates : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        constexpr int kDateColumn = 3;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || index.column() != kDateColumn || !files)
+            return QIdentityProxyModel::data(index, role);
+        return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+    }
+};
+
 bool inVirtualFileSystem(const QString& folder)
 {
     const QString path = QFileInfo(folder).canonicalFilePath();
@@ -35,6 +54,7 @@ void setUpCommon(QFileDialog& dialog, const QString& folder, const QString& name
 {
     static NameOnlyIconProvider iconProvider;
     dialog.setIconProvider(&iconProvider);
+    dialog.setProxyModel(new ProgramLanguageDates(&dialog));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDirectory(folder);
     if (!name.isEmpty())
@@ -48,11 +68,13 @@ QString chosenFile(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst();
 }
 
-const QString kTextFilter = QStringLiteral("Fichero de texto *.txt (*.txt)");
-
 }  // namespace
 
-QtFileDialogs::QtFileDialogs(const Edition& edition) : edition_(edition) {}
+QtFileDialogs::QtFileDialogs(const Edition& edition, ProgramTexts texts) : edition_(edition), texts_(std::move(texts))
+{
+}
+
+QString QtFileDialogs::textFilter() const { return texts_.text(TextId::TextFilesFilter) + QStringLiteral(" (*.txt)"); }
 
 void QtFileDialogs::proposeForSave(const QString& folder, const QString& name)
 {
@@ -67,12 +89,12 @@ QString QtFileDialogs::startFolder() const
 
 QString QtFileDialogs::showSave(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Generar fichero"));
+    QFileDialog dialog(parent, texts_.text(TextId::SaveDialogTitle));
     dialog.setObjectName(QStringLiteral("Dialogo"));
     const bool proposalKept = startFolder() == folder_;
     setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
     // One filter, shown by its label alone: "Fichero de texto *.txt".
-    dialog.setNameFilter(kTextFilter);
+    dialog.setNameFilter(textFilter());
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -91,7 +113,7 @@ QString QtFileDialogs::showOpen(QWidget* parent, const QString& title)
     dialog.setObjectName(QStringLiteral("DialogoAbrir"));
     const bool proposalKept = startFolder() == folder_;
     setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
-    dialog.setNameFilters({kTextFilter, QStringLiteral("Todos los ficheros (*)")});
+    dialog.setNameFilters({textFilter(), texts_.text(TextId::AllFilesFilter) + QStringLiteral(" (*)")});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return chosenFile(dialog);

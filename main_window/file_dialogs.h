@@ -1,6 +1,7 @@
 #pragma once
 
 #include "edition.h"
+#include "program_texts.h"
 
 #include <QString>
 
@@ -30,15 +31,17 @@ public:
 // can wait for ever.
 class QtFileDialogs : public FileDialogs {
 public:
-    explicit QtFileDialogs(const Edition& edition);
+    QtFileDialogs(const Edition& edition, ProgramTexts texts);
     QString showSave(QWidget* parent) override;
     QString showOpen(QWidget* parent, const QString& title) override;
     void proposeForSave(const QString& folder, const QString& name) override;
 
 private:
     QString startFolder() const;
+    QString textFilter() const;
 
     Edition edition_;
+    ProgramTexts texts_;
     QString folder_;
     QString name_;
 };

@@ -60,7 +60,8 @@ std::function<bool(const QString&)> alwaysShown(Show show)
 MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     : ProgramWindow(parent),
       edition_(edition),
-      fileDialogs_(std::make_unique<QtFileDialogs>(edition)),
+      texts_(edition.texts()),
+      fileDialogs_(std::make_unique<QtFileDialogs>(edition, texts_)),
       dateFormat_(GeneralDateFormat::fromSystem())
 {
     buildLayout();
@@ -92,7 +93,7 @@ void MainWindow::load()
     // start-up; the other windows then show their captions blank, as for a
     // missing file, without saying it again each time they open.
     if (captions.error)
-        message_box::showError(this, *captions.error);
+        message_box::showError(this, texts_, *captions.error);
     loadLicences();
     setInitialStates();
 }
@@ -100,7 +101,7 @@ void MainWindow::load()
 void MainWindow::loadLicences()
 {
     if (programFolder().isEmpty()) {
-        message_box::showError(this, programFolderNotFound());
+        message_box::showError(this, texts_, programFolderNotFound());
         return;
     }
     const LicenceFile file = LicenceFile::forReading();
@@ -108,7 +109,7 @@ void MainWindow::loadLicences()
         return;
     const LicencesRead read = file.read();
     if (read.error)
-        message_box::showError(this, *read.error);
+        message_box::showError(this, texts_, *read.error);
     else
         setLicences(*read.texts);
 }
@@ -168,7 +169,7 @@ void MainWindow::onCreateClicked()
     if (lastFileName_.isEmpty())
         return;
     if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode()))
-        message_box::showError(this, *error);
+        message_box::showError(this, texts_, *error);
 }
 
 void MainWindow::onOptionsClicked()

@@ -97,6 +97,8 @@ private:
     };
 
     Edition edition_;
+    // Read when the window loads, as its captions are.
+    ProgramTexts texts_;
     std::vector<FieldEditor> fieldEditors_;
     std::unique_ptr<FileDialogs> fileDialogs_;
     GeneralDateFormat dateFormat_;

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -122,9 +123,9 @@ void MainWindow::buildTitleGroup()
 {
     titleGroup_ = addFrame(this, QStringLiteral("Frame1"), twipsRect(2640, 1200, 4935, 2535));
     productEdit_ = addLineBox(titleGroup_, QStringLiteral("TxtProducto"), twipsRect(2040, 960, 2535, 285));
-    productEdit_->setToolTip(QStringLiteral("Nombre del producto sin la versión."));
+    productEdit_->setToolTip(texts_.text(TextId::ProductTip));
     versionEdit_ = addLineBox(titleGroup_, QStringLiteral("TxtVersion"), twipsRect(2040, 1320, 615, 285));
-    versionEdit_->setToolTip(QStringLiteral("Versión del producto."));
+    versionEdit_->setToolTip(texts_.text(TextId::VersionTip));
     addLabel(titleGroup_, QStringLiteral("Label1"), twipsRect(360, 360, 4215, 375));
     addLabel(titleGroup_, QStringLiteral("Label2"), twipsRect(360, 960, 1575, 255), productEdit_);
     addLabel(titleGroup_, QStringLiteral("Label3"), twipsRect(360, 1320, 1575, 255), versionEdit_);
@@ -139,19 +140,19 @@ void MainWindow::buildAuthorGroup()
 {
     authorGroup_ = addFrame(this, QStringLiteral("Frame2"), twipsRect(2640, 3840, 4935, 2775));
     authorEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtNomApe"), twipsRect(1920, 960, 2655, 285));
-    authorEdit_->setToolTip(QStringLiteral("Nombre y apellidos del autor."));
+    authorEdit_->setToolTip(texts_.text(TextId::AuthorTip));
     emailEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtEmail"), twipsRect(1920, 1320, 2655, 285));
-    emailEdit_->setToolTip(QStringLiteral("Dirección de correo electrónico."));
+    emailEdit_->setToolTip(texts_.text(TextId::EmailTip));
     webEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtWeb"), twipsRect(1920, 1680, 2655, 285));
 
-    datePicker_ = new DatePicker(authorGroup_);
+    datePicker_ = new DatePicker(authorGroup_, QLocale(edition_.toolkitLanguage()));
     datePicker_->setObjectName(QStringLiteral("Calendario"));
     datePicker_->setGeometry(twipsRect(1920, 2040, 2655, 375));
     datePicker_->setDateTime(QDateTime(QDate(2004, 6, 1), QTime(0, 0)));
 
     if (variantFor(edition_.layout()).webAndDateTooltips) {
-        webEdit_->setToolTip(QStringLiteral("Página web del autor y/o actualizaciones."));
-        datePicker_->setToolTip(QStringLiteral("Fecha de creación del producto."));
+        webEdit_->setToolTip(texts_.text(TextId::WebTip));
+        datePicker_->setToolTip(texts_.text(TextId::DateTip));
     }
     bindField(&DocumentRecord::author, authorEdit_);
     bindField(&DocumentRecord::email, emailEdit_);

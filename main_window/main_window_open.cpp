@@ -54,7 +54,7 @@ void MainWindow::openDocument(const FilePath& path)
 {
     const DocumentRead read = readDocument(path);
     if (read.error) {
-        message_box::showError(this, *read.error);
+        message_box::showError(this, texts_, *read.error);
         return;
     }
     showRecord(read.found->record);
@@ -90,10 +90,9 @@ void MainWindow::showRecord(const DocumentRecord& record)
 // The file was read; only its date was not, and the picker keeps its own.
 void MainWindow::reportUnreadDate(const QString& date)
 {
-    message_box::showNotice(this, QStringLiteral("El documento se ha abierto, pero su fecha \u00AB%1\u00BB no se puede "
-                                                 "leer con el formato de fecha del sistema.\n\nLa fecha de "
-                                                 "creaci\u00F3n sigue siendo %2.")
-                                      .arg(date, generalDateText(datePicker_->dateTime(), dateFormat_)));
+    const QString kept = generalDateText(datePicker_->dateTime(), dateFormat_);
+    message_box::showNotice(this, texts_.filled(TextId::DateNotRead, date) + QStringLiteral("\n\n") +
+                                      texts_.filled(TextId::DateKept, kept));
 }
 
 // FINAL and BETA tick the status box and choose their option; no status

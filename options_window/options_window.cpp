@@ -25,7 +25,7 @@ void OptionsWindow::loadLicences()
         return;
     const LicencesRead read = file.read();
     if (read.error) {
-        message_box::showError(this, *read.error);
+        message_box::showError(this, edition_.texts(), *read.error);
         return;
     }
     useLicenceEdit_->setPlainText(read.texts->use);
@@ -41,7 +41,7 @@ void OptionsWindow::onSaveClicked()
 {
     // A failed save keeps the window open with both texts, to try again.
     if (const auto error = LicenceFile::forSaving().write(licences())) {
-        message_box::showError(this, *error);
+        message_box::showError(this, edition_.texts(), *error);
         return;
     }
     handOverAndClose();

@@ -18,8 +18,6 @@ set(portable_files
   ${TRUMI_PROGRAM_DIR}/TE.ini ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE)
 install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 install(FILES ${portable_files} DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
-install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini DESTINATION english
-        COMPONENT portable EXCLUDE_FROM_ALL)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 
 # The manual pages (compressed where they are installed, as Debian wants
@@ -39,11 +37,17 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/bash-completion/trumi-editor DESTINA
         COMPONENT portable EXCLUDE_FROM_ALL)
 
 set(program_folder lib/trumi-editor)
+foreach(entry ${TRUMI_OTHER_LANGUAGES})
+  string(REPLACE ":" ";" code_and_folder ${entry})
+  list(GET code_and_folder 0 code)
+  list(GET code_and_folder 1 folder)
+  set(language_file ${CMAKE_SOURCE_DIR}/settings/languages/${code}/TE.ini)
+  install(FILES ${language_file} DESTINATION ${folder} COMPONENT portable EXCLUDE_FROM_ALL)
+  install(FILES ${language_file} DESTINATION ${program_folder}/${folder} COMPONENT system)
+endforeach()
 set(documentation ${CMAKE_INSTALL_DATADIR}/doc/trumi-editor)
 install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${TRUMI_PROGRAM_DIR}/TE.ini DESTINATION ${program_folder} COMPONENT system)
-install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini DESTINATION ${program_folder}/english
-        COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/app_icon48.png

@@ -14,6 +14,13 @@ CaptionsRead LanguageFile::captionsOf(const QString& window) const
     return read;
 }
 
+ProgramTexts LanguageFile::texts() const
+{
+    const IniFile file = IniFile::read(programFilePath(QStringLiteral("TE.ini")));
+    const QString section = QString::fromLatin1(kLanguageSection);
+    return ProgramTexts::fromKeys([&](const QString& key) { return file.value(section, key); });
+}
+
 QString LanguageFile::language() const
 {
     return IniFile::read(programFilePath(QStringLiteral("TE.ini")))

@@ -7,6 +7,7 @@
 class LanguageFile : public CaptionSource {
 public:
     CaptionsRead captionsOf(const QString& window) const override;
+    ProgramTexts texts() const override;
     // The key Idioma of the captions' section.
     QString language() const override;
 };

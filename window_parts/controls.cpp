@@ -4,6 +4,7 @@
 #include "program_look.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -53,9 +54,31 @@ QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidge
     return label;
 }
 
+namespace {
+
+// Return and Enter press the focused button, as Space does; Qt leaves them
+// to a dialog's default button, and these windows have none.
+class CommandButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const bool returnKey = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (returnKey && !(event->modifiers() & ~Qt::KeypadModifier)) {
+            animateClick();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
+};
+
+}  // namespace
+
 QPushButton* addButton(QWidget* parent, const QString& name, const QRect& area)
 {
-    auto* button = new QPushButton(parent);
+    auto* button = new CommandButton(parent);
     button->setObjectName(name);
     button->setGeometry(area);
     button->setAutoDefault(false);

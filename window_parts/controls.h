@@ -17,7 +17,8 @@ class QWidget;
 // caption has one, moves the focus to its buddy.
 QLabel* addLabel(QWidget* parent, const QString& name, const QRect& area, QWidget* buddy = nullptr);
 
-// A push button that is neither the window's default nor its cancel button.
+// A push button that is neither the window's default nor its cancel button;
+// Return, Enter and Space press it while it has the focus.
 QPushButton* addButton(QWidget* parent, const QString& name, const QRect& area);
 
 // A group: a white panel with its caption on the top border.

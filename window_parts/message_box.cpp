@@ -7,8 +7,6 @@ namespace {
 QStringList* recorder = nullptr;
 }
 
-QString errorText(const FileError& error) { return failureText(error); }
-
 namespace {
 
 void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
@@ -26,7 +24,10 @@ void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 
 }  // namespace
 
-void showError(QWidget* parent, const FileError& error) { show(parent, QMessageBox::Critical, errorText(error)); }
+void showError(QWidget* parent, const ProgramTexts& texts, const FileError& error)
+{
+    show(parent, QMessageBox::Critical, failureText(error, texts));
+}
 
 void showNotice(QWidget* parent, const QString& text) { show(parent, QMessageBox::Warning, text); }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "file_error.h"
+#include "program_texts.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,9 +13,7 @@ class QWidget;
 // only in part.
 namespace message_box {
 
-QString errorText(const FileError& error);
-
-void showError(QWidget* parent, const FileError& error);
+void showError(QWidget* parent, const ProgramTexts& texts, const FileError& error);
 
 void showNotice(QWidget* parent, const QString& text);
 

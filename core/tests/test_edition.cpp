@@ -10,6 +10,7 @@ class NamedLanguage : public CaptionSource {
 public:
     explicit NamedLanguage(QString language) : language_(std::move(language)) {}
     CaptionsRead captionsOf(const QString&) const override { return {}; }
+    ProgramTexts texts() const override { return {}; }
     QString language() const override { return language_; }
 
 private:
@@ -21,13 +22,28 @@ private:
 class TestEdition : public QObject {
     Q_OBJECT
 private slots:
+    // An empty string expects the system's language.
+    void toolkitSpeaksTheProgramsLanguage_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("English") << u"en"_qs << u"en"_qs;
+        QTest::newRow("Spanish") << u"es"_qs << u"es"_qs;
+        QTest::newRow("with a country") << u"pt_BR"_qs << u"pt_BR"_qs;
+        QTest::newRow("none") << QString() << QString();
+        QTest::newRow("unknown code") << u"xx"_qs << QString();
+        QTest::newRow("a path") << u"../../etc"_qs << QString();
+        QTest::newRow("400 characters") << u"en"_qs + QString(398, u'x') << QString();
+        QTest::newRow("the C locale") << u"C"_qs << QString();
+    }
     void toolkitSpeaksTheProgramsLanguage()
     {
-        const NamedLanguage english(QStringLiteral("en")), unnamed{QString()};
-        QCOMPARE(Edition::release10().toolkitLanguage(), QStringLiteral("es"));
-        QCOMPARE(Edition::release11(&english).toolkitLanguage(), QStringLiteral("en"));
-        QCOMPARE(Edition::release11(&unnamed).toolkitLanguage(), QLocale::system().name());
-        QCOMPARE(Edition::release11(nullptr).toolkitLanguage(), QLocale::system().name());
+        QFETCH(QString, named);
+        QFETCH(QString, expected);
+        const NamedLanguage source(named);
+        QCOMPARE(Edition::release11(&source).toolkitLanguage(),
+                 expected.isEmpty() ? QLocale::system().name() : expected);
+        QCOMPARE(Edition::release10().toolkitLanguage(), u"es"_qs);
     }
 };
 

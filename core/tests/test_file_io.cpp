@@ -2,6 +2,7 @@
 // how, and that nothing waits on a pipe or reads without a limit.
 #include "file_io.h"
 #include "program_folder.h"
+#include "program_texts.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -100,7 +101,7 @@ private slots:
         const auto error = write(how, dir_.filePath(name), "document");
         QVERIFY(error);
         QCOMPARE(error->number, expected);
-        QVERIFY(!error->description.isEmpty());
+        QVERIFY(failureText(*error, {}).contains(QDir::toNativeSeparators(dir_.filePath(name))));
         QCOMPARE(readBytes(path("file.txt")), QByteArray("kept"));
         QVERIFY(QFileInfo(path("folder")).isDir());
     }
@@ -194,7 +195,7 @@ private slots:
               file_io::append(FilePath(), file_io::Content::wholly("x")), file_io::readFile(FilePath(), bytes)}) {
             QVERIFY(error);
             QCOMPARE(error->number, ENOENT);
-            QCOMPARE(error->description, programFolderNotFound().description);
+            QCOMPARE(error->problem, FileProblem::ProgramFolderMissing);
         }
     }
 

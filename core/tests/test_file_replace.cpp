@@ -1,6 +1,7 @@
 // Replacing a file keeps what the user set up around it, in every setup in
 // which the user may write the file, and leaves nothing behind.
 #include "file_io.h"
+#include "program_texts.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -196,7 +197,7 @@ private slots:
             if (asUser)
                 user.emplace();
             const auto error = file_io::replace(inPlace(name), file_io::Content::wholly("new"));
-            QVERIFY2(!error, error ? qPrintable(error->description) : "");
+            QVERIFY2(!error, error ? qPrintable(failureText(*error, {})) : "");
         }
         const struct stat after = statOf(written);
         QCOMPARE(readBytes(inPlace(name)), QByteArray("new"));

@@ -125,6 +125,64 @@ private slots:
         QTRY_VERIFY(ui.window.isNull());
     }
 
+    // Return (either key) and Space press the focused push button, in the
+    // main window and in the credits.
+    void keysPressTheFocusedButton_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Enter") << int(Qt::Key_Enter);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+    void keysPressTheFocusedButton()
+    {
+        QFETCH(int, key);
+        MainWindowDriver ui(Edition::release10());
+        ui.type("TxtProducto", QStringLiteral("p"));
+        ui.type("TxtVersion", QStringLiteral("v"));
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
+        PresetFileDialogs* dialog = ui.answerSaveWith({});
+        QVERIFY(activate(ui.window));
+        ui.find("CmdCrear")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_COMPARE(dialog->shows(), 1);
+        AboutWindow* about = ui.openAbout();
+        QVERIFY(activate(about));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+        QTRY_VERIFY(!loadedWindow<AboutWindow>());
+    }
+
+    // A date typed with its separators, in the order of the program's
+    // language, is taken whole and the focus stays in the picker; so it does
+    // with ctrl+arrows, which move between the date's parts.
+    void typingADateKeepsTheFocusInThePicker_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QDate>("expected");
+        QTest::newRow("Spanish, day first") << false << u"5/6/2004"_qs << QDate(2004, 6, 5);
+        QTest::newRow("English, month first") << true << u"5/6/2004"_qs << QDate(2004, 5, 6);
+    }
+    void typingADateKeepsTheFocusInThePicker()
+    {
+        QFETCH(bool, english);
+        QFETCH(QString, keys);
+        QFETCH(QDate, expected);
+        writeBytes(folder_->filePath(QStringLiteral("TE.ini")), english ? "[IDIOMA]\r\nIdioma=en\r\n" : "");
+        MainWindowDriver ui(english ? Edition::release11(&language_) : Edition::release10());
+        auto* picker = ui.find<QDateTimeEdit>("Calendario");
+        QVERIFY(activate(ui.window));
+        picker->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(QApplication::focusWidget(), keys);
+        QCOMPARE(picker->date(), expected);
+        QVERIFY(picker->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == picker);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::ControlModifier);
+        QVERIFY(picker->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == picker);
+        QCOMPARE(ui.find<QPlainTextEdit>("TxtUso")->toPlainText(), QString());
+    }
+
     void disabledCreateIgnoresItsAccessKey()
     {
         MainWindowDriver ui(Edition::release10());

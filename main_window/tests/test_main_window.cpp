@@ -167,7 +167,7 @@ private slots:
         QFETCH(QStringList, filters);
         QFETCH(QString, suffix);
         QFETCH(QString, folder);
-        QtFileDialogs dialogs(Edition::release11(nullptr));
+        QtFileDialogs dialogs(Edition::release11(nullptr), ProgramTexts());
         dialogs.proposeForSave(proposedFolder, {});
         QString shown, shownSuffix, shownFolder;
         QStringList shownFilters;

@@ -4,7 +4,9 @@
 #include "main_window_driver.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
@@ -93,6 +95,61 @@ private slots:
         ui.openOptions()->close();
         ui.openAbout()->close();
         QCOMPARE(messages.all().size(), 1);
+    }
+
+    // Tooltips, the Save dialog, messages, the credits and the date picker
+    // with its calendar speak the language of the language file; release
+    // 1.0 speaks Spanish. The tests run under the C locale.
+    void everyTextSpeaksTheProgramsLanguage_data()
+    {
+        QTest::addColumn<QString>("languageFile");
+        QTest::addColumn<QStringList>("expected");  // tip, Save title, filter, failure, credits
+        QTest::addColumn<QLocale::Language>("language");
+        const QStringList spanish{
+            u"Nombre del producto sin la versi\u00F3n."_qs, u"Generar fichero"_qs, u"Fichero de texto *.txt (*.txt)"_qs,
+            u"No se ha podido completar la operaci\u00F3n con el fichero"_qs, u"Editor de archivos trumi."_qs};
+        QTest::newRow("1.1, English") << u"" TRUMI_ENGLISH_FILE ""_qs
+                                      << QStringList{u"Product name without the version."_qs, u"Create file"_qs,
+                                                     u"Text file *.txt (*.txt)"_qs,
+                                                     u"The operation on this file could not be completed"_qs,
+                                                     u"Trumi file editor."_qs}
+                                      << QLocale::English;
+        QTest::newRow("1.1, Spanish") << u"" TRUMI_PROGRAM_DIR "/TE.ini"_qs << spanish << QLocale::Spanish;
+        QTest::newRow("1.0") << QString() << spanish << QLocale::Spanish;
+    }
+    void everyTextSpeaksTheProgramsLanguage()
+    {
+        QFETCH(QString, languageFile);
+        QFETCH(QStringList, expected);
+        QFETCH(QLocale::Language, language);
+        QFile::copy(languageFile, folder_->filePath(u"TE.ini"_qs));
+        MainWindowDriver ui(languageFile.isEmpty() ? Edition::release10() : Edition::release11(&language_));
+        QCOMPARE(ui.find("TxtProducto")->toolTip(), expected[0]);
+        auto* picker = ui.find<QDateTimeEdit>("Calendario");
+        QCOMPARE(picker->locale().language(), language);
+        QCOMPARE(picker->calendarWidget()->locale().language(), language);
+
+        ui.type("TxtProducto", u"p"_qs);
+        ui.type("TxtVersion", u"v"_qs);
+        QTRY_VERIFY(ui.find("CmdCrear")->isEnabled());
+        QStringList shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown << dialog->windowTitle() << dialog->nameFilters();
+            dialog->reject();
+        });
+        ui.find<QPushButton>("CmdCrear")->click();
+        QCOMPARE(shown, expected.mid(1, 2));
+
+        RecordedMessages messages;
+        ui.answerSaveWith({folder_->path()});
+        QVERIFY(ui.create());
+        QVERIFY(messages.isOneError(EISDIR));
+        QVERIFY(messages.all().first().startsWith(expected[3]));
+        AboutWindow* about = ui.openAbout();
+        QCOMPARE(about->findChild<QLabel*>(u"Label1"_qs)->text(), expected[4]);
+        about->close();
     }
 
     void licenceBoxesStartWithTheStoredTexts()
