@@ -261,11 +261,21 @@ std::vector<BenchRow> responsivenessRows()
     const double tick = tickMicroseconds(loaded), tickBase = tickMicroseconds(empty);
     const double key = keystrokeMilliseconds(desc);
     const double keyBase = keystrokeMilliseconds(empty.findChild<QPlainTextEdit*>(QStringLiteral("TxtDesc")));
+    // The same box without the marks of unwritable characters.
+    QPlainTextEdit bare;
+    bare.setPlainText(desc->toPlainText());
+    bare.show();
+    const double keyBare = keystrokeMilliseconds(&bare);
+    QTest::keyClick(&loaded, Qt::Key_F5);  // the preview opens
+    const double keyPreview = keystrokeMilliseconds(desc);
     empty.setAttribute(Qt::WA_DeleteOnClose, false);
     loaded.setAttribute(Qt::WA_DeleteOnClose, false);
     return {
         {"tick of Timer1, description of 10 MB", tick, tickBase, "us", "< 50 us", tick < 50},
         {"one keystroke into a 10 MB description", key, keyBase, "ms", "< 16 ms", key < 16},
+        {"that keystroke with its marks, vs a box without", key, keyBare, "ms", "<= 1.2 x", key <= 1.2 * keyBare},
+        {"that keystroke with the preview open, vs closed", keyPreview, key, "ms", "<= 2 x and < 16 ms",
+         keyPreview <= 2 * key && keyPreview < 16},
     };
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::array<TextEntry, 22> kTexts = {{
+constexpr std::array<TextEntry, 26> kTexts = {{
     {TextId::ProductTip, "Cad34", "Nombre del producto sin la versi\u00F3n."},
     {TextId::VersionTip, "Cad35", "Versi\u00F3n del producto."},
     {TextId::AuthorTip, "Cad36", "Nombre y apellidos del autor."},
@@ -33,6 +33,10 @@ constexpr std::array<TextEntry, 22> kTexts = {{
     {TextId::DateKept, "Cad53", "La fecha de creaci\u00F3n sigue siendo %1."},
     {TextId::AboutSubtitle, "Cad54", "Editor de archivos trumi."},
     {TextId::AboutEmail, "Cad55", "E-Mail :"},
+    {TextId::PreviewTitle, "Cad56", "Vista previa del documento"},
+    {TextId::PreviewSize, "Cad57", "%1 bytes \u00B7 Windows-1252, CR LF"},
+    {TextId::CreateTip, "Cad58", "Escribe el documento en un fichero. F5 muestra antes c\u00F3mo quedar\u00E1."},
+    {TextId::UnwritableTip, "Cad59", "El documento no puede contener %1: se escribir\u00E1n como \u00AB?\u00BB."},
 }};
 
 constexpr bool inIdOrder()

@@ -32,6 +32,10 @@ enum class TextId {
     DateKept,
     AboutSubtitle,
     AboutEmail,
+    PreviewTitle,
+    PreviewSize,
+    CreateTip,
+    UnwritableTip,
 };
 
 // A text's key in the language file's captions section, and its built-in
@@ -61,7 +65,7 @@ public:
     QString filled(TextId id, const QString& value) const;
 
 private:
-    std::array<QString, std::size_t(TextId::AboutEmail) + 1> texts_;
+    std::array<QString, std::size_t(TextId::UnwritableTip) + 1> texts_;
 };
 
 // How the program words a failed file operation, in the message box and on

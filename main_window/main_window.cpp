@@ -5,11 +5,14 @@
 #include "about_window.h"
 #include "captions.h"
 #include "controls.h"
+#include "document_fields.h"
 #include "document_writer.h"
 #include "file_dialogs.h"
 #include "message_box.h"
 #include "options_window.h"
+#include "preview_window.h"
 #include "program_folder.h"
+#include "unwritable_marks.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -18,7 +21,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -72,6 +78,8 @@ MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     connect(pollTimer_, &QTimer::timeout, this, &MainWindow::onPollTick);
     connect(finalOption_, &QRadioButton::toggled, this, &MainWindow::updateOptionTabStops);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::onOpenShortcut);
+    connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &MainWindow::togglePreview);
+    markUnwritableCharacters();
     load();
     acceptFileDrops();
     // The first frame already shows what the first tick would make of the
@@ -136,12 +144,17 @@ void MainWindow::bindField(QString DocumentRecord::*value, QLineEdit* box)
 {
     fieldEditors_.push_back(
         {value, [box] { return box->text(); }, alwaysShown([box](const QString& t) { box->setText(t); })});
+    connect(box, &QLineEdit::textChanged, this, [this, value] { onFieldChanged(value); });
 }
 
 void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
 {
     fieldEditors_.push_back(
         {value, [box] { return plainTextOf(box); }, alwaysShown([box](const QString& t) { box->setPlainText(t); })});
+    connect(box->document(), &QTextDocument::contentsChange, this,
+            [this, value, box](int position, int removed, int added) {
+        onBoxEdited(value, box, position, removed, added);
+    });
 }
 
 void MainWindow::bindStatusAndDate()
@@ -152,6 +165,18 @@ void MainWindow::bindStatusAndDate()
     fieldEditors_.push_back({&DocumentRecord::date,
                              [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
                              [this](const QString& text) { return showDate(text); }});
+    auto statusChanged = [this] { onFieldChanged(&DocumentRecord::status); };
+    connect(statusCheck_, &QCheckBox::stateChanged, this, statusChanged);
+    connect(finalOption_, &QRadioButton::toggled, this, statusChanged);
+    connect(datePicker_, &QDateTimeEdit::dateTimeChanged, this, [this] { onFieldChanged(&DocumentRecord::date); });
+}
+
+void MainWindow::markUnwritableCharacters()
+{
+    for (QLineEdit* box : {productEdit_, versionEdit_, authorEdit_, emailEdit_, webEdit_})
+        markUnwritable(box, texts_);
+    for (QPlainTextEdit* box : {descriptionEdit_, useLicenceEdit_, distributionLicenceEdit_})
+        markUnwritable(box);
 }
 
 // A date the system's form cannot read leaves the picker as it was.
@@ -219,3 +244,89 @@ void MainWindow::setLicences(const Licences& licences)
 void MainWindow::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDialogs_ = std::move(dialogs); }
 
 void MainWindow::setDateFormat(const GeneralDateFormat& format) { dateFormat_ = format; }
+
+namespace {
+
+int fieldIndexOf(QString DocumentRecord::*value)
+{
+    const auto fields = documentFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].value == value)
+            return int(i);
+    }
+    Q_UNREACHABLE();
+}
+
+bool holdsSurrogates(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
+}
+
+}  // namespace
+
+// The preview opens beside the window with the document as it stands and
+// then follows every change; F5 again closes it.
+void MainWindow::togglePreview()
+{
+    if (preview_) {
+        preview_->close();
+        return;
+    }
+    preview_ = new PreviewWindow(texts_);
+    preview_->showRecord(record());
+    connect(this, &MainWindow::previewFieldChanged, preview_, &PreviewWindow::replaceField);
+    connect(this, &MainWindow::previewFieldEdited, preview_, &PreviewWindow::editField);
+    fieldsWithPairs_.clear();
+    for (const FieldEditor& editor : fieldEditors_) {
+        if (holdsSurrogates(editor.read()))
+            fieldsWithPairs_.insert(fieldIndexOf(editor.value));
+    }
+    makeRoomForPreview();
+    preview_->placeBeside(this);
+    preview_->show();
+    activateWindow();  // the author goes on typing in the form
+}
+
+// On a small screen the window moves aside so that both fit.
+void MainWindow::makeRoomForPreview()
+{
+    constexpr int kPreviewWidth = 420;
+    const QRect screen = this->screen()->availableGeometry();
+    const QRect frame = frameGeometry();
+    const int roomRight = screen.right() - frame.right(), roomLeft = frame.left() - screen.left();
+    if (std::max(roomRight, roomLeft) < kPreviewWidth)
+        move(pos() - QPoint(std::min(roomLeft, kPreviewWidth - roomRight), 0));
+}
+
+void MainWindow::onFieldChanged(QString DocumentRecord::*value)
+{
+    if (!preview_)
+        return;
+    const int field = fieldIndexOf(value);
+    for (const FieldEditor& editor : fieldEditors_) {
+        if (editor.value == value)
+            emit previewFieldChanged(field, writtenValue(documentFields()[field], editor.read()));
+    }
+}
+
+// Only the edited part goes to the preview, unless the box holds characters
+// that the preview shows as one '?' for two of the box's units.
+void MainWindow::onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdit* box, int position, int removed,
+                             int added)
+{
+    if (!preview_)
+        return;
+    const int field = fieldIndexOf(value);
+    const int length = box->document()->characterCount() - 1;
+    added = std::clamp(added, 0, length - std::min(position, length));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(std::min(position, length));
+    cursor.setPosition(std::min(position, length) + added, QTextCursor::KeepAnchor);
+    const QString text = cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n');
+    if (holdsSurrogates(text))
+        fieldsWithPairs_.insert(field);
+    if (fieldsWithPairs_.count(field))
+        onFieldChanged(value);
+    else
+        emit previewFieldEdited(field, position, removed, text, length);
+}

@@ -9,11 +9,13 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <set>
 #include <vector>
 
 class AboutWindow;
 class FocusHighlight;
 class OptionsWindow;
+class PreviewWindow;
 class QCheckBox;
 class QDateTimeEdit;
 class QGroupBox;
@@ -27,7 +29,7 @@ class FilePath;
 
 // The main window: the form on which the author describes the product, the
 // Create command that writes the read-me document, and the Options, About
-// and Close commands.
+// and Close commands; F5 opens and closes the document's preview.
 class MainWindow : public ProgramWindow {
     Q_OBJECT
 
@@ -51,6 +53,12 @@ public:
 
     // The last path Create was given (empty after a cancelled run).
     QString lastFileName() const { return lastFileName_; }
+
+signals:
+    // For the preview: a field (by its place in the document) now writes as
+    // value; or an edit inside a multi-line field, as PreviewWindow::editField.
+    void previewFieldChanged(int field, const QString& value);
+    void previewFieldEdited(int field, int position, int removed, const QString& added, int length);
 
 private:
     void buildLayout();
@@ -80,6 +88,11 @@ private:
     void bindField(QString DocumentRecord::*value, QLineEdit* box);
     void bindField(QString DocumentRecord::*value, QPlainTextEdit* box);
     void bindStatusAndDate();
+    void markUnwritableCharacters();
+    void togglePreview();
+    void makeRoomForPreview();
+    void onFieldChanged(QString DocumentRecord::*value);
+    void onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdit* box, int position, int removed, int added);
     bool showDate(const QString& text);
 
 protected:
@@ -106,6 +119,11 @@ private:
     QString openDialogTitle_;
     QPointer<OptionsWindow> optionsWindow_;
     QPointer<AboutWindow> aboutWindow_;
+    QPointer<PreviewWindow> preview_;
+    // Multi-line fields that may hold a character beyond the Basic
+    // Multilingual Plane (two units in the box, one '?' in the document):
+    // their edits go to the preview whole.
+    std::set<int> fieldsWithPairs_;
 
     QPushButton* optionsButton_ = nullptr;
     QPushButton* aboutButton_ = nullptr;

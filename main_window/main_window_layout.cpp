@@ -117,6 +117,7 @@ void MainWindow::buildButtons()
     aboutButton_ = addButton(this, QStringLiteral("CmdAcercade"), twipsRect(120, 960, 1095, 495));
     closeButton_ = addButton(this, QStringLiteral("CmdCerrar"), twipsRect(120, 1560, 1095, 495));
     createButton_ = addButton(this, QStringLiteral("CmdCrear"), twipsRect(1200, 9000, 1335, 615));
+    createButton_->setToolTip(texts_.text(TextId::CreateTip));
 }
 
 void MainWindow::buildTitleGroup()
