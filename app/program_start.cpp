@@ -50,8 +50,9 @@ int startProgram(int argc, char** argv, const Edition& edition)
     applyProgramLook();
     // The toolkit's own dialogs and their dates and numbers speak the
     // program's language; the document's date keeps the system's format.
-    installToolkitTranslation(edition.toolkitLanguage());
-    QLocale::setDefault(QLocale(edition.toolkitLanguage()));
+    const QString language = edition.toolkitLanguage();  // reads the language file
+    installToolkitTranslation(language);
+    QLocale::setDefault(QLocale(language));
     auto* main = new MainWindow(edition);
     main->show();
     if (const FilePath document = documentArgument(argc, argv); !document.isEmpty())

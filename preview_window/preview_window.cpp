@@ -52,12 +52,14 @@ void PreviewWindow::showRecord(const DocumentRecord& record)
 {
     const DocumentShape& shape = DocumentShape::get();
     view_->clear();
+    start_.clear();
+    length_.clear();
     QTextCursor cursor(view_->document());
-    for (int i = 0; i < kFields; ++i) {
+    for (qsizetype i = 0; i < shape.before.size(); ++i) {
         const DocumentField& field = documentFields()[i];
         cursor.insertText(withLineEnds(shape.before[i]));
-        start_[i] = cursor.position();
-        length_[i] = insertValue(cursor, writtenValue(field, record.*field.value));
+        start_.push_back(cursor.position());
+        length_.push_back(insertValue(cursor, writtenValue(field, record.*field.value)));
     }
     cursor.insertText(withLineEnds(shape.closing));
     showSize();
@@ -87,18 +89,7 @@ int PreviewWindow::insertValue(QTextCursor& cursor, QStringView value)
     return cursor.position() - before;
 }
 
-void PreviewWindow::replaceField(int field, const QString& value)
-{
-    QTextCursor cursor(view_->document());
-    cursor.setPosition(start_[field]);
-    cursor.setPosition(start_[field] + length_[field], QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    const int length = insertValue(cursor, value);
-    for (int later = field + 1; later < kFields; ++later)
-        start_[later] += length - length_[field];
-    length_[field] = length;
-    showSize();
-}
+void PreviewWindow::replaceField(int field, const QString& value) { replaceInField(field, 0, length_[field], value); }
 
 void PreviewWindow::editField(int field, int position, int removed, const QString& added, int length)
 {
@@ -106,14 +97,19 @@ void PreviewWindow::editField(int field, int position, int removed, const QStrin
     // Qt may count the field's last line end in an edit's sizes; the new
     // length settles how much went.
     removed = std::clamp(length_[field] + int(added.size()) - length, 0, length_[field] - position);
+    replaceInField(field, position, removed, added);
+}
+
+void PreviewWindow::replaceInField(int field, int position, int removed, QStringView text)
+{
     QTextCursor cursor(view_->document());
     cursor.setPosition(start_[field] + position);
     cursor.setPosition(start_[field] + position + removed, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    const int inserted = insertValue(cursor, added);
-    for (int later = field + 1; later < kFields; ++later)
-        start_[later] += inserted - removed;
-    length_[field] += inserted - removed;
+    const int change = insertValue(cursor, text) - removed;
+    for (std::size_t later = field + 1; later < start_.size(); ++later)
+        start_[later] += change;
+    length_[field] += change;
     showSize();
 }
 

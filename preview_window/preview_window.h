@@ -3,7 +3,7 @@
 #include "program_texts.h"
 
 #include <QWidget>
-#include <array>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -41,11 +41,12 @@ public:
 
 private:
     int insertValue(QTextCursor& cursor, QStringView value);
+    void replaceInField(int field, int position, int removed, QStringView text);
     void showSize();
 
-    static constexpr int kFields = 10;
-    std::array<int, kFields> start_{};
-    std::array<int, kFields> length_{};
+    // Where each field stands in the shown text, in the document's order.
+    std::vector<int> start_;
+    std::vector<int> length_;
     ProgramTexts texts_;
     QPlainTextEdit* view_;
     QLabel* size_;
