@@ -1,46 +1,91 @@
 #include "preview_window.h"
 
 #include "document_fields.h"
-#include "program_look.h"
-#include "windows1252.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QPlainTextEdit>
+#include <QPainter>
 #include <QScreen>
-#include <QTextBlock>
-#include <QTextCursor>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
 
-QTextCharFormat unwritableFormat()
-{
-    QTextCharFormat format;
-    format.setBackground(QColor(0xff, 0xd5, 0x4f));
-    format.setForeground(QColor(0x80, 0x00, 0x00));
-    format.setFontWeight(QFont::Bold);
-    return format;
-}
+constexpr int kMargin = 4;
 
 QString withLineEnds(QString fixed) { return fixed.replace(QLatin1String("\r\n"), QLatin1String("\n")); }
 
 }  // namespace
 
+PreviewView::PreviewView(const PreviewText& text, QWidget* parent) : QAbstractScrollArea(parent), text_(text)
+{
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);  // the keys scroll it
+}
+
+void PreviewView::refresh(std::optional<PreviewText::Change> change)
+{
+    const QFontMetrics metrics(font());
+    const int lines = viewport()->height() / metrics.lineSpacing();
+    const int top = verticalScrollBar()->value();
+    verticalScrollBar()->setRange(0, std::max(0, text_.lineCount() - lines));
+    verticalScrollBar()->setPageStep(std::max(1, lines));
+    const int width = text_.longestLine() * metrics.horizontalAdvance(u'x') + 2 * kMargin;
+    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+    horizontalScrollBar()->setPageStep(viewport()->width());
+    // A keystroke far below the lines in sight draws nothing.
+    if (!change || (change->first < top && change->linesMoved) || top != verticalScrollBar()->value()) {
+        viewport()->update();
+    } else if (change->first <= top + lines) {
+        const int y = kMargin + (std::max(change->first, top) - top) * metrics.lineSpacing();
+        const int height = change->linesMoved ? viewport()->height() - y : metrics.lineSpacing();
+        viewport()->update(0, y, viewport()->width(), height);
+    }
+}
+
+void PreviewView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    refresh();
+}
+
+// Only the columns in sight are drawn, so that a line of a megabyte costs
+// no more than a short one.
+void PreviewView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(viewport());
+    const QFontMetricsF metrics(font());
+    const int advance = QFontMetrics(font()).horizontalAdvance(u'x'), spacing = QFontMetrics(font()).lineSpacing();
+    const int firstColumn = horizontalScrollBar()->value() / advance;
+    const int columns = viewport()->width() / advance + 2;
+    const int shift = kMargin - horizontalScrollBar()->value() % advance;
+    const int last = std::min(text_.lineCount(), verticalScrollBar()->value() + viewport()->height() / spacing + 2);
+    painter.setPen(palette().color(QPalette::Text));
+    for (int number = verticalScrollBar()->value(), y = kMargin; number < last; ++number, y += spacing) {
+        const PreviewText::Line line = text_.line(number);
+        const QString shown = line.text.mid(firstColumn, columns);
+        for (int mark : line.marks) {
+            const int column = mark - firstColumn;
+            if (column >= 0 && column < shown.size())
+                painter.fillRect(QRectF(shift + metrics.horizontalAdvance(shown.left(column)), y,
+                                        metrics.horizontalAdvance(shown.at(column)), spacing),
+                                 QColor(0xff, 0xd5, 0x4f));
+        }
+        painter.drawText(QPointF(shift, y + metrics.ascent()), shown);
+    }
+}
+
 PreviewWindow::PreviewWindow(const ProgramTexts& texts)
-    : texts_(texts), view_(new QPlainTextEdit(this)), size_(new QLabel(this))
+    : texts_(texts), view_(new PreviewView(text_, this)), size_(new QLabel(this))
 {
     setObjectName(QStringLiteral("FrmVistaPrevia"));
     setWindowTitle(texts_.text(TextId::PreviewTitle));
     setAttribute(Qt::WA_DeleteOnClose);
     view_->setObjectName(QStringLiteral("TxtVistaPrevia"));
-    view_->setReadOnly(true);
-    view_->setUndoRedoEnabled(false);
-    view_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    view_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     size_->setObjectName(QStringLiteral("LblTamano"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_);
@@ -51,78 +96,36 @@ PreviewWindow::PreviewWindow(const ProgramTexts& texts)
 void PreviewWindow::showRecord(const DocumentRecord& record)
 {
     const DocumentShape& shape = DocumentShape::get();
-    view_->clear();
-    start_.clear();
-    length_.clear();
-    QTextCursor cursor(view_->document());
+    QStringList segments;
     for (qsizetype i = 0; i < shape.before.size(); ++i) {
         const DocumentField& field = documentFields()[i];
-        cursor.insertText(withLineEnds(shape.before[i]));
-        start_.push_back(cursor.position());
-        length_.push_back(insertValue(cursor, writtenValue(field, record.*field.value)));
+        segments << withLineEnds(shape.before[i]) << writtenValue(field, record.*field.value);
     }
-    cursor.insertText(withLineEnds(shape.closing));
-    showSize();
+    segments << withLineEnds(shape.closing);
+    text_.setSegments(segments);
+    changed();
 }
 
-// Writable runs go in as they are, each unwritable character as a marked
-// '?'; returns how many characters went in.
-int PreviewWindow::insertValue(QTextCursor& cursor, QStringView value)
+void PreviewWindow::replaceField(int field, const QString& value)
 {
-    const int before = cursor.position();
-    const QTextCharFormat plain;
-    qsizetype run = 0;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        char32_t point = value[i].unicode();
-        const bool pair = value[i].isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate();
-        if (pair)
-            point = QChar::surrogateToUcs4(value[i], value[i + 1]);
-        if (point == u'\n' || windows1252::canEncode(point))
-            continue;
-        cursor.insertText(value.sliced(run, i - run).toString(), plain);
-        cursor.insertText(QStringLiteral("?"), unwritableFormat());
-        i += pair ? 1 : 0;
-        run = i + 1;
-    }
-    cursor.insertText(value.sliced(run).toString(), plain);
-    cursor.setCharFormat(plain);  // what follows is not marked
-    return cursor.position() - before;
+    changed(text_.replace(segmentOf(field), 0, text_.segmentLength(segmentOf(field)), value));
 }
-
-void PreviewWindow::replaceField(int field, const QString& value) { replaceInField(field, 0, length_[field], value); }
 
 void PreviewWindow::editField(int field, int position, int removed, const QString& added, int length)
 {
-    position = std::clamp(position, 0, length_[field]);
+    const int before = text_.segmentLength(segmentOf(field));
+    position = std::clamp(position, 0, before);
     // Qt may count the field's last line end in an edit's sizes; the new
     // length settles how much went.
-    removed = std::clamp(length_[field] + int(added.size()) - length, 0, length_[field] - position);
-    replaceInField(field, position, removed, added);
+    removed = std::clamp(before + int(added.size()) - length, 0, before - position);
+    changed(text_.replace(segmentOf(field), position, removed, added));
 }
 
-void PreviewWindow::replaceInField(int field, int position, int removed, QStringView text)
+void PreviewWindow::changed(std::optional<PreviewText::Change> change)
 {
-    QTextCursor cursor(view_->document());
-    cursor.setPosition(start_[field] + position);
-    cursor.setPosition(start_[field] + position + removed, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    const int change = insertValue(cursor, text) - removed;
-    for (std::size_t later = field + 1; later < start_.size(); ++later)
-        start_[later] += change;
-    length_[field] += change;
-    showSize();
+    view_->refresh(change);
+    size_->setText(texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount())));
 }
-
-QString PreviewWindow::text() const { return view_->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n'); }
-
-// Each character is one byte and each line end two; the last line has none.
-qint64 PreviewWindow::byteCount() const
-{
-    const QTextDocument* document = view_->document();
-    return qint64(document->characterCount() - 1) + (document->blockCount() - 1);
-}
-
-void PreviewWindow::showSize() { size_->setText(texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount()))); }
 
 void PreviewWindow::placeBeside(const QWidget* window)
 {

@@ -1,21 +1,39 @@
 #pragma once
 
+#include "preview_text.h"
 #include "program_texts.h"
 
+#include <QAbstractScrollArea>
 #include <QWidget>
-#include <vector>
+#include <optional>
 
 class QLabel;
-class QPlainTextEdit;
-class QTextCursor;
 struct DocumentRecord;
+
+// Draws the lines of a preview text that are in sight, each unwritable
+// character highlighted, in a fixed-width font, without wrapping.
+class PreviewView : public QAbstractScrollArea {
+public:
+    PreviewView(const PreviewText& text, QWidget* parent);
+    // The text changed: new scroll ranges, and the lines in sight drawn
+    // again (those the change touched, where it says which).
+    void refresh(std::optional<PreviewText::Change> change = std::nullopt);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    const PreviewText& text_;
+};
 
 // The document as Create would write it now, read-only: the document's
 // entries with their line ends as lines, each character that Windows-1252
 // cannot hold shown as the '?' it becomes and highlighted, and under it the
 // size in bytes. It changes only what a change of one field touches, so that
-// a keystroke in a large description stays cheap; it keeps nothing between
-// runs and never changes the form.
+// a keystroke in a large description stays cheap, and it holds the text as
+// the document does, a byte a character; it keeps nothing between runs and
+// never changes the form.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
@@ -32,22 +50,23 @@ public:
     // and the field is now length characters long (line breaks count one).
     void editField(int field, int position, int removed, const QString& added, int length);
 
-    // The text shown, with LF line ends, and the bytes Create would write.
-    QString text() const;
-    qint64 byteCount() const;
+    // The text shown, with LF line ends; the bytes Create would write; how
+    // many characters are highlighted.
+    QString text() const { return text_.text(); }
+    qint64 byteCount() const { return text_.byteCount(); }
+    int markCount() const { return text_.markCount(); }
 
     // Beside window (the main window), not over it, on window's screen.
     void placeBeside(const QWidget* window);
 
 private:
-    int insertValue(QTextCursor& cursor, QStringView value);
-    void replaceInField(int field, int position, int removed, QStringView text);
-    void showSize();
+    void changed(std::optional<PreviewText::Change> change = std::nullopt);
 
-    // Where each field stands in the shown text, in the document's order.
-    std::vector<int> start_;
-    std::vector<int> length_;
+    // Fixed texts and fields alternate: field i is segment 2 i + 1.
+    static int segmentOf(int field) { return 2 * field + 1; }
+
     ProgramTexts texts_;
-    QPlainTextEdit* view_;
+    PreviewText text_;
+    PreviewView* view_;
     QLabel* size_;
 };
