@@ -25,17 +25,20 @@ struct LicencesRead {
 // "use","distribution" and CR LF, in Windows-1252.
 class LicenceFile {
 public:
-    explicit LicenceFile(FilePath path);
+    // A file whose folder, where given, is made (with the folders it is in)
+    // before the file is written.
+    explicit LicenceFile(FilePath path, FilePath folderToMake = {});
 
     // Config.lic in the program folder.
     static LicenceFile inProgramFolder();
 
-    // Where the defaults are read and saved. A program folder the user may
-    // write is a portable folder: Config.lic lives beside the program. One
-    // the user may not write (a system installation) leaves each user's
-    // defaults to the user's configuration folder, read in preference to a
-    // Config.lic that an administrator may have put in the program folder as
-    // everyone's default.
+    // Where the defaults are read and saved. An installed program (its folder
+    // is PREFIX/lib/trumi-editor) keeps each user's defaults, root's
+    // included, in the user's configuration folder, read in preference to
+    // the administrators' /etc/trumi-editor/Config.lic. Any other program
+    // folder is a portable one: where the user may write it, Config.lic lives
+    // beside the program; where not, the user's own defaults come first and
+    // a Config.lic beside the program is everyone's default.
     static LicenceFile forReading();
     static LicenceFile forSaving();
 
@@ -54,6 +57,7 @@ public:
 
 private:
     FilePath path_;
+    FilePath folderToMake_;
 };
 
 // The same read over the file's bytes; path only names the file in errors.

@@ -50,9 +50,36 @@ install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION ${program_folder} COMP
 install(FILES ${TRUMI_PROGRAM_DIR}/TE.ini DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system)
-install(FILES ${CMAKE_SOURCE_DIR}/resources/pictures/app_icon48.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps RENAME trumi-editor.png COMPONENT system)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${documentation} COMPONENT system)
+# The icon: scalable, and drawn from the same SVG at each size menus ask for.
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+set(icon ${CMAKE_SOURCE_DIR}/packaging/icons/trumi-editor.svg)
+set(icon_files)
+foreach(size 16 22 24 32 48 64 128 256)
+  set(png ${CMAKE_BINARY_DIR}/icons/${size}/trumi-editor.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}
+    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} ${icon} -o ${png}
+    DEPENDS ${icon} VERBATIM)
+  list(APPEND icon_files ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps COMPONENT system)
+endforeach()
+add_custom_target(icons ALL DEPENDS ${icon_files})
+install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT system)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME org.example.trumi_editor.metainfo.xml COMPONENT system)
+# Debian's documentation folder: the machine-readable copyright (which holds
+# the licence) and the changelog, compressed.
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/debian
+  COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/debian/changelog > ${CMAKE_BINARY_DIR}/debian/changelog.gz
+  DEPENDS ${CMAKE_SOURCE_DIR}/packaging/debian/changelog VERBATIM)
+add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/packaging/debian/copyright
+              ${CMAKE_BINARY_DIR}/debian/changelog.gz DESTINATION ${documentation} COMPONENT system)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trumi-editor COMPONENT system)
+# The administrators' licence defaults, a configuration file of the package.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/Config.lic DESTINATION /etc/trumi-editor COMPONENT system)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${documentation} COMPONENT system)
 install(FILES ${compressed_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT system)
 foreach(program trumi-editor trumi-editor-1.0)
@@ -87,6 +114,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # laid out for are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/debian/conffiles)
 include(CPack)
 
 add_test(NAME e2e_archive

@@ -27,7 +27,3 @@ about 32 15.5 '14,13 17,25' '14,7 17,10' about_icon.png
 about 16 7.5 '7,7 8,13' '7,3 8,5' about_icon16.png
 about 20 9.5 '9,8 10,16' '9,4 10,6' about_small.png
 
-# The program's icon for desktop menus.
-$IM -size 48x48 xc:none -fill white -stroke '#1f4e79' -strokewidth 2 -draw 'rectangle 8,3 39,44' \
-    -stroke '#9dc3e6' -strokewidth 3 -draw 'line 14,14 33,14' -draw 'line 14,22 33,22' -draw 'line 14,30 27,30' \
-    $strip app_icon48.png

@@ -1,8 +1,8 @@
 #include "licence_file.h"
+#include "program_folder.h"
 #include "test_files.h"
 
 #include <QDir>
-#include <QStandardPaths>
 #include <QTest>
 #include <cerrno>
 
@@ -94,50 +94,93 @@ private slots:
         QCOMPARE(*file_.read().texts, *read.texts);
     }
 
-    // A program folder the user may write keeps Config.lic beside the
-    // program; otherwise the user's own defaults come first.
+    // A portable program folder the user may write keeps Config.lic beside
+    // the program; otherwise the user's own defaults come first, before
+    // everyone's: Config.lic beside a portable program, the administrators'
+    // file beside an installed one (PREFIX/lib/trumi-editor), whose folder
+    // is never written, even where the user may.
     void defaultsLiveWhereTheUserMayWrite_data()
     {
+        QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("writableFolder");
         QTest::addColumn<bool>("ownFile");
         QTest::addColumn<QString>("readFrom");
         QTest::addColumn<QString>("savedTo");
-        QTest::newRow("portable folder") << true << true << "program"
-                                         << "program";
-        QTest::newRow("installed, everyone's default") << false << false << "program"
-                                                       << "own";
-        QTest::newRow("installed, the user's own") << false << true << "own"
-                                                   << "own";
+        QTest::newRow("portable folder") << false << true << true << u"everyone"_qs << u"everyone"_qs;
+        QTest::newRow("read-only portable folder") << false << false << false << u"everyone"_qs << u"own"_qs;
+        QTest::newRow("read-only portable, the user's own") << false << false << true << u"own"_qs << u"own"_qs;
+        QTest::newRow("installed, administrators' default") << true << false << false << u"everyone"_qs << u"own"_qs;
+        QTest::newRow("installed, the user's own") << true << false << true << u"own"_qs << u"own"_qs;
+        QTest::newRow("installed, folder writable (root)") << true << true << false << u"everyone"_qs << u"own"_qs;
     }
     void defaultsLiveWhereTheUserMayWrite()
     {
+        QFETCH(bool, installed);
         QFETCH(bool, writableFolder);
         QFETCH(bool, ownFile);
         QFETCH(QString, readFrom);
         QFETCH(QString, savedTo);
-        TemporaryProgramFolder folder;
-        QTemporaryDir config;
-        QFile::setPermissions(config.path(), QFileDevice::Permissions(0x7777));
+        QTemporaryDir root, config;
+        const QString program = root.filePath(installed ? u"usr/lib/trumi-editor"_qs : u"program"_qs);
+        const QString everyone =
+            installed ? root.filePath(u"etc/trumi-editor/Config.lic"_qs) : program + u"/Config.lic"_qs;
+        const QString own = config.filePath(u"trumi-editor/Config.lic"_qs);
+        QDir().mkpath(program);
+        QDir().mkpath(QFileInfo(everyone).path());
+        overrideProgramFolder(program);
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        const QString own = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u"/Config.lic"_qs;
-        QVERIFY(!LicenceFile(folder.filePath(u"Config.lic"_qs)).write({u"program"_qs, {}}));
+        QVERIFY(!LicenceFile(everyone).write({u"everyone"_qs, {}}));
         if (ownFile) {
             QDir().mkpath(QFileInfo(own).path());
             QVERIFY(!LicenceFile(own).write({u"own"_qs, {}}));
         }
-        for (const QString& file : {own, folder.filePath(u"Config.lic"_qs)})  // writable by the user
-            QFile::setPermissions(file, QFileDevice::Permissions(0x6666));
-        QFile::setPermissions(QFileInfo(own).path(), QFileDevice::Permissions(0x7777));
-        QFile::setPermissions(folder.path(),
+        for (const QString& path : {root.path(), config.path(), QFileInfo(own).path(), QFileInfo(everyone).path()})
+            QFile::setPermissions(path, QFileDevice::Permissions(0x7777));
+        QFile::setPermissions(everyone, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(own, QFileDevice::Permissions(0x6666));
+        QFile::setPermissions(program,
                               writableFolder ? QFileDevice::Permissions(0x7777) : QFileDevice::Permissions(0x5555));
-        UnprivilegedFileAccess asUser;
-        QCOMPARE(LicenceFile::forReading().read().texts->use, readFrom);
+        {
+            UnprivilegedFileAccess asUser;
+            QCOMPARE(LicenceFile::forReading().read().texts->use, readFrom);
+            QVERIFY(!LicenceFile::forSaving().write({u"saved"_qs, {}}));
+            QCOMPARE(LicenceFile(savedTo == u"own"_qs ? own : everyone).read().texts->use, u"saved"_qs);
+            QCOMPARE(LicenceFile::forReading().read().texts->use, u"saved"_qs);
+        }
+        qunsetenv("XDG_CONFIG_HOME");
+        overrideProgramFolder({});
+    }
+
+    // Saving names the folder it could not make and the system's error; a
+    // relative XDG_CONFIG_HOME is ignored, as the XDG rules say.
+    void usersFolderFollowsTheXdgRules()
+    {
+        QTemporaryDir root, home, elsewhere;
+        const QString program = root.filePath(u"usr/lib/trumi-editor"_qs);
+        QDir().mkpath(program);
+        overrideProgramFolder(program);
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("XDG_CONFIG_HOME", "relative");
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(elsewhere.path());
         QVERIFY(!LicenceFile::forSaving().write({u"saved"_qs, {}}));
-        QCOMPARE(LicenceFile(savedTo == u"own"_qs ? FilePath(own) : FilePath(folder.filePath(u"Config.lic"_qs)))
-                     .read()
-                     .texts->use,
-                 u"saved"_qs);
-        QCOMPARE(LicenceFile::forReading().read().texts->use, u"saved"_qs);
+        QVERIFY(QFile::exists(home.filePath(u".config/trumi-editor/Config.lic"_qs)));
+        QVERIFY(!QFile::exists(elsewhere.filePath(u"relative"_qs)));
+        QDir::setCurrent(before);
+        QDir(home.filePath(u".config"_qs)).removeRecursively();
+        QFile::setPermissions(home.path(), QFileDevice::Permissions(0x5555));
+        {
+            UnprivilegedFileAccess asUser;
+            const auto error = LicenceFile::forSaving().write({u"saved"_qs, {}});
+            QVERIFY(error);
+            QCOMPARE(error->number, EACCES);
+            QCOMPARE(error->path, home.filePath(u".config"_qs));
+        }
+        QFile::setPermissions(home.path(), QFileDevice::Permissions(0x7777));
+        qputenv("HOME", oldHome);
+        qunsetenv("XDG_CONFIG_HOME");
+        overrideProgramFolder({});
     }
 
     void folderOfThatNameExistsButCannotBeRead()

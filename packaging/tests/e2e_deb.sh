@@ -3,8 +3,8 @@
 # depends on, unpacks it (dpkg-deb -x) and runs the unpacked program as an
 # unprivileged user: the program folder belongs to root, so the user's
 # licence defaults are saved in the user's configuration folder and read
-# there at the next start, in preference to the administrator's Config.lic
-# in the program folder. Usage: e2e_deb.sh BUILD_DIR SOURCE_DIR
+# there at the next start, in preference to the administrators' Config.lic
+# in etc/trumi-editor. Usage: e2e_deb.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
 source_dir=$2
@@ -23,7 +23,9 @@ deb=$(ls "$work"/out/trumi-editor_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/lib/trumi-editor/trumi-editor ./usr/lib/trumi-editor/trumi-editor-1.0 ./usr/lib/trumi-editor/TE.ini \
     ./usr/bin/trumi-editor ./usr/share/applications/trumi-editor.desktop ./usr/share/icons/hicolor/48x48/apps/trumi-editor.png \
-    ./usr/share/doc/trumi-editor/README.md ./usr/share/doc/trumi-editor/LICENSE; do
+    ./usr/share/doc/trumi-editor/README.md ./usr/share/doc/trumi-editor/copyright \
+    ./usr/share/doc/trumi-editor/changelog.gz ./etc/trumi-editor/Config.lic \
+    ./usr/share/icons/hicolor/scalable/apps/trumi-editor.svg ./usr/share/metainfo/org.example.trumi_editor.metainfo.xml; do
     grep -q " $file\( ->\|$\)" <<< "$contents" || fail "the package lacks $file"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -32,8 +34,8 @@ for package in libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-libera
 done
 
 dpkg-deb -x "$deb" "$work/root"
-folder="$work/root/usr/lib/trumi-editor"
-printf '"admin use","admin distribution"\r\n' > "$folder/Config.lic"
+admin="$work/root/etc/trumi-editor/Config.lic"
+printf '"admin use","admin distribution"\r\n' > "$admin"
 mkdir -p "$work/home"
 chown 65534:65534 "$work/home"
 executable="$work/root/usr/bin/trumi-editor"
@@ -67,7 +69,7 @@ xdotool key alt+g
 own="$work/home/.config/trumi-editor/Config.lic"
 wait_until test -f "$own" || fail "Save did not write the user's defaults"
 cmp <(printf '"my use","admin distribution"\r\n') "$own" || fail "unexpected user's defaults"
-cmp <(printf '"admin use","admin distribution"\r\n') "$folder/Config.lic" || fail "the program folder's file changed"
+cmp <(printf '"admin use","admin distribution"\r\n') "$admin" || fail "the administrators' file changed"
 focus_window "$main"
 xdotool key alt+s
 expect_program_end "the program did not end after Close"
