@@ -1,6 +1,7 @@
 #include "program_look.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -38,11 +39,19 @@ QFont serifFont(double pointSize)
 
 void applyProgramLook() { QApplication::setFont(classicFont()); }
 
+// On a screen scaled 2x or more, the picture drawn at twice its size
+// (NAME@2x.png) where there is one.
 QPixmap pictureOf(const QString& resource)
 {
-    QImageReader reader(resource, "png");
+    QString file = resource;
+    const bool sharp = qApp && qApp->devicePixelRatio() > 1.0;
+    if (sharp && QFile::exists(QString(resource).replace(QLatin1String(".png"), QLatin1String("@2x.png"))))
+        file.replace(QLatin1String(".png"), QLatin1String("@2x.png"));
+    QImageReader reader(file, "png");
     reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
+    QPixmap picture = QPixmap::fromImage(reader.read());
+    picture.setDevicePixelRatio(file == resource ? 1.0 : 2.0);
+    return picture;
 }
 
 QIcon iconOf(const QString& small, const QString& large)
