@@ -2,7 +2,6 @@
 
 #include "windows1252.h"
 
-#include <QRegularExpression>
 #include <utility>
 
 namespace {
@@ -72,16 +71,17 @@ const DocumentField* fieldNamed(QStringView name)
     qFatal("The document's template names a field that the field table lacks");
 }
 
+// Each field's place is its name in braces; the template has no other braces.
 QList<EntryPart> partsOf(const QString& entry)
 {
-    static const QRegularExpression place(QStringLiteral("\\{([a-z-]+)\\}"));
     QList<EntryPart> parts;
     qsizetype from = 0;
-    for (const QRegularExpressionMatch& match : place.globalMatch(entry)) {
-        if (match.capturedStart() > from)
-            parts.append({entry.sliced(from, match.capturedStart() - from)});
-        parts.append({QString(), fieldNamed(match.capturedView(1))});
-        from = match.capturedEnd();
+    for (qsizetype open = entry.indexOf(u'{'); open >= 0; open = entry.indexOf(u'{', from)) {
+        const qsizetype close = entry.indexOf(u'}', open);
+        if (open > from)
+            parts.append({entry.sliced(from, open - from)});
+        parts.append({QString(), fieldNamed(QStringView(entry).sliced(open + 1, close - open - 1))});
+        from = close + 1;
     }
     if (from < entry.size() || parts.isEmpty())
         parts.append({entry.sliced(from)});

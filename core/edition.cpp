@@ -1,8 +1,9 @@
 #include "edition.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QLocale>
-#include <QRegularExpression>
 
 Edition::Edition(Layout layout, const CaptionSource* captions) : layout_(layout), captions_(captions) {}
 
@@ -42,11 +43,25 @@ QString Edition::saveDialogStartFolder() const
 
 namespace {
 
+bool isAsciiLetter(QChar c) { return c.isLetter() && c.unicode() < 0x80; }
+bool isAsciiLetterOrDigit(QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x80; }
+
+// Two or three letters, then perhaps '_' or '-' and two to eight letters or
+// digits.
+bool hasLanguageCodeShape(QStringView code)
+{
+    const qsizetype letters = std::find_if_not(code.begin(), code.end(), isAsciiLetter) - code.begin();
+    if (letters < 2 || letters > 3)
+        return false;
+    const QStringView rest = code.sliced(letters);
+    return rest.isEmpty() || ((rest.front() == u'_' || rest.front() == u'-') && rest.size() >= 3 && rest.size() <= 9 &&
+                              std::all_of(rest.begin() + 1, rest.end(), isAsciiLetterOrDigit));
+}
+
 // A code such as "es", "en" or "pt_BR" that names a language Qt knows.
 bool isKnownLanguage(const QString& code)
 {
-    static const QRegularExpression shape(QStringLiteral("^[A-Za-z]{2,3}([_-][A-Za-z0-9]{2,8})?$"));
-    if (!shape.match(code).hasMatch())
+    if (!hasLanguageCodeShape(code))
         return false;
     const QLocale::Language language = QLocale(code).language();
     return language != QLocale::C && language != QLocale::AnyLanguage;

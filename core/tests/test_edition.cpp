@@ -30,6 +30,9 @@ private slots:
         QTest::newRow("English") << u"en"_qs << u"en"_qs;
         QTest::newRow("Spanish") << u"es"_qs << u"es"_qs;
         QTest::newRow("with a country") << u"pt_BR"_qs << u"pt_BR"_qs;
+        QTest::newRow("with a hyphen") << u"pt-BR"_qs << u"pt-BR"_qs;
+        QTest::newRow("a separator alone") << u"en_"_qs << QString();
+        QTest::newRow("letters outside ASCII") << u"\u00e9s"_qs << QString();
         QTest::newRow("none") << QString() << QString();
         QTest::newRow("unknown code") << u"xx"_qs << QString();
         QTest::newRow("a path") << u"../../etc"_qs << QString();
