@@ -51,7 +51,7 @@ int startProgram(int argc, char** argv, const Edition& edition)
     // The toolkit's own dialogs and their dates and numbers speak the
     // program's language; the document's date keeps the system's format.
     const QString language = edition.toolkitLanguage();  // reads the language file
-    installToolkitTranslation(language);
+    useToolkitLanguage(language);
     QLocale::setDefault(QLocale(language));
     auto* main = new MainWindow(edition);
     main->show();

@@ -1,5 +1,7 @@
 #include "file_dialogs.h"
 
+#include "toolkit_translation.h"
+
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
@@ -89,6 +91,7 @@ QString QtFileDialogs::startFolder() const
 
 QString QtFileDialogs::showSave(QWidget* parent)
 {
+    loadToolkitTranslation();
     QFileDialog dialog(parent, texts_.text(TextId::SaveDialogTitle));
     dialog.setObjectName(QStringLiteral("Dialogo"));
     const bool proposalKept = startFolder() == folder_;
@@ -109,6 +112,7 @@ QString QtFileDialogs::showSave(QWidget* parent)
 // without a dot is opened as it is.
 QString QtFileDialogs::showOpen(QWidget* parent, const QString& title)
 {
+    loadToolkitTranslation();
     QFileDialog dialog(parent, title);
     dialog.setObjectName(QStringLiteral("DialogoAbrir"));
     const bool proposalKept = startFolder() == folder_;

@@ -1,5 +1,7 @@
 #include "message_box.h"
 
+#include "toolkit_translation.h"
+
 #include <QMessageBox>
 
 namespace message_box {
@@ -15,6 +17,7 @@ void show(QWidget* parent, QMessageBox::Icon icon, const QString& text)
         recorder->append(text);
         return;
     }
+    loadToolkitTranslation();  // the box's button
     // A window that is not on screen yet (at start-up) cannot hold the box.
     QWidget* owner = parent && parent->isVisible() ? parent : nullptr;
     QMessageBox box(icon, QStringLiteral("Trumi Editor"), text, QMessageBox::Ok, owner);

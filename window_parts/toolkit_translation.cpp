@@ -1,10 +1,49 @@
 #include "toolkit_translation.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPointer>
 #include <QTranslator>
+
+namespace {
+
+// Loads the chosen language's translation before the first context menu
+// opens, then leaves.
+class PendingTranslation : public QObject {
+public:
+    explicit PendingTranslation(const QString& language) : QObject(QCoreApplication::instance()), language_(language)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    void load()
+    {
+        installToolkitTranslation(language_);
+        deleteLater();
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ContextMenu)
+            load();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QString language_;
+};
+
+QPointer<PendingTranslation>& pending()
+{
+    static QPointer<PendingTranslation> translation;
+    return translation;
+}
+
+}  // namespace
 
 bool installToolkitTranslation(const QString& language)
 {
@@ -24,4 +63,16 @@ bool installToolkitTranslation(const QString& language)
     QCoreApplication::installTranslator(translator);
     installed = translator;
     return true;
+}
+
+void useToolkitLanguage(const QString& language)
+{
+    delete pending();
+    pending() = new PendingTranslation(language);
+}
+
+void loadToolkitTranslation()
+{
+    if (pending())
+        pending()->load();
 }
