@@ -96,8 +96,7 @@ void MainWindow::buildLayout()
                twipsRect(1440, 360, 480, 480));
     addPicture(this, QStringLiteral("Image5"), QStringLiteral(":/pictures/about_icon.png"),
                twipsRect(1440, 960, 480, 480));
-    addPicture(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/strip.png"),
-               twipsRect(1680, 2280, 945, 6375));
+    addStrip(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/strip.png"), twipsRect(1680, 2280, 945, 6375));
     buildTitleGroup();
     buildAuthorGroup();
     buildLicenceGroup();

@@ -136,6 +136,19 @@ QLabel* addPicture(QWidget* parent, const QString& name, const QString& resource
     return picture;
 }
 
+QLabel* addStrip(QWidget* parent, const QString& name, const QString& rowResource, const QRect& area)
+{
+    auto* strip = new QLabel(parent);
+    strip->setObjectName(name);
+    strip->setGeometry(area);
+    QPalette palette = strip->palette();
+    palette.setBrush(strip->backgroundRole(), QBrush(pictureOf(rowResource)));
+    strip->setPalette(palette);
+    strip->setAutoFillBackground(true);
+    strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return strip;
+}
+
 QLineEdit* addLineBox(QWidget* parent, const QString& name, const QRect& area)
 {
     auto* box = new QLineEdit(parent);

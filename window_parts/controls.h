@@ -28,6 +28,10 @@ QGroupBox* addFrame(QWidget* parent, const QString& name, const QRect& area);
 // picture's own size) and ignores the mouse.
 QLabel* addPicture(QWidget* parent, const QString& name, const QString& resource, const QRect& area);
 
+// A picture whose rows are all alike (a gradient across it), kept as its
+// one row and repeated down the area.
+QLabel* addStrip(QWidget* parent, const QString& name, const QString& rowResource, const QRect& area);
+
 // A single-line box without a length limit.
 QLineEdit* addLineBox(QWidget* parent, const QString& name, const QRect& area);
 

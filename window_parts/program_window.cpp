@@ -7,7 +7,13 @@
 #include <QPainter>
 #include <algorithm>
 
-ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+ProgramWindow::ProgramWindow(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The painted background covers every pixel: the palette's colour need
+    // not be filled in first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 namespace {
 
@@ -26,7 +32,6 @@ QColor backgroundAt(int y)
 
 void ProgramWindow::paintEvent(QPaintEvent* event)
 {
-    QWidget::paintEvent(event);
     QPainter painter(this);
     const QRect area = event->rect();
     // One rectangle for each run of rows of one colour.

@@ -65,12 +65,15 @@ void markUnwritable(QPlainTextEdit* box) { new UnwritableHighlighter(box->docume
 
 void markUnwritable(QLineEdit* box, const ProgramTexts& texts)
 {
-    auto* sign =
-        box->addAction(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+    // The sign's picture is looked up when first needed: the style finds it
+    // in the icon theme, which costs start-up time and memory.
+    auto* sign = box->addAction(QIcon(), QLineEdit::TrailingPosition);
     sign->setObjectName(box->objectName() + QStringLiteral("Aviso"));
     sign->setVisible(false);
     QObject::connect(box, &QLineEdit::textChanged, sign, [sign, texts](const QString& text) {
         const QStringList found = unwritableCharacters(text);
+        if (!found.isEmpty() && sign->icon().isNull())
+            sign->setIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
         sign->setVisible(!found.isEmpty());
         if (found.isEmpty())
             return;

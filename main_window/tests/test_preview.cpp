@@ -121,7 +121,7 @@ private slots:
         auto* sign = ui.window->findChild<QAction*>(u"TxtEmailAviso"_qs);
         QVERIFY(sign && !sign->isVisible());
         ui.type("TxtEmail", u"a\u2192b\u2192c\u01C6"_qs);
-        QVERIFY(sign->isVisible());
+        QVERIFY(sign->isVisible() && !sign->icon().isNull());
         QVERIFY(sign->toolTip().contains(u"\u00AB\u2192\u00BB, \u00AB\u01C6\u00BB"_qs));
         ui.type("TxtEmail", u"plain@example.org"_qs);
         QVERIFY(!sign->isVisible());
