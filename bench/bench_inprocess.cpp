@@ -2,7 +2,7 @@
 // description holds 10 MB, each beside a baseline measured in the same run.
 // Runs on any Qt platform (offscreen is fine).
 //
-// Usage: bench_inprocess [RUNS [create|open|keys|paste]]
+// Usage: bench_inprocess [RUNS [create|in-place|open|keys|paste]]
 #include "bench_table.h"
 
 #include "document_writer.h"
@@ -78,11 +78,44 @@ void plainWrite(const QString& path, const QByteArray& bytes)
     ::close(fd);
 }
 
+// Create beside one plain write of the same bytes to the same file, taken in
+// turns so that both meet the file and the machine in the same state; the
+// ratio of each pair is kept, for its spread over the runs.
+struct CreateComparison {
+    double oursMs, baseMs;
+    std::vector<double> ratios;
+};
+
+CreateComparison compareWithPlainWrite(const QString& path, const DocumentRecord& record, int runs)
+{
+    const QByteArray prepared = documentBytes(composeDocument(record));
+    CreateComparison result{};
+    std::vector<double> ours, base;
+    for (int i = 0; i < runs; ++i) {
+        ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
+        base.push_back(secondsOf([&] { plainWrite(path, prepared); }) * 1000);
+        result.ratios.push_back(ours.back() / base.back());
+    }
+    result.oursMs = median(ours);
+    result.baseMs = median(base);
+    return result;
+}
+
+BenchRow createRow(const std::string& name, const CreateComparison& c, double goal)
+{
+    const auto [low, high] = std::minmax_element(c.ratios.begin(), c.ratios.end());
+    char spread[64];
+    std::snprintf(spread, sizeof spread, " (%.2f-%.2f)", *low, *high);
+    const double ratio = median(c.ratios);
+    char target[32];
+    std::snprintf(target, sizeof target, "<= %.1f x one plain write", goal);
+    return {name + spread, c.oursMs, c.baseMs, "ms", target, ratio <= goal, ratio};
+}
+
 std::vector<BenchRow> createRows(int runs)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("trumi.txt"));
-    const QString basePath = dir.filePath(QStringLiteral("plain.txt"));
     std::vector<BenchRow> rows;
     for (const qsizetype megabytes : {1, 10, 50}) {
         DocumentRecord record;
@@ -91,23 +124,14 @@ std::vector<BenchRow> createRows(int runs)
         record.description = textOf(megabytes * kMegabyte);
         record.useLicence = textOf(kMegabyte);
         record.distributionLicence = textOf(kMegabyte);
-        const qsizetype documentSize = [&] {
-            if (writeDocument(path, record, WriteMode::Replace))
-                std::abort();
-            return QFileInfo(path).size();
-        }();
-        const QByteArray prepared(documentSize, 'x');
-        std::vector<double> ours, base;
-        for (int i = 0; i < runs; ++i) {
-            ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
-            base.push_back(secondsOf([&] { plainWrite(basePath, prepared); }) * 1000);
-        }
-        const double extra = peakExtraBytes([&] { (void)writeDocument(path, record, WriteMode::Replace); });
-        const double oursMs = median(ours), baseMs = median(base);
+        if (writeDocument(path, record, WriteMode::Replace))
+            std::abort();
+        const double documentSize = double(QFileInfo(path).size());
         const std::string name = "Create, description of " + std::to_string(megabytes) + " MB";
-        rows.push_back({name + ": time", oursMs, baseMs, "ms", "<= 2 x one plain write", oursMs <= 2 * baseMs});
-        rows.push_back({name + ": peak extra memory", extra / kMegabyte, double(documentSize) / kMegabyte, "MiB",
-                        "<= 3 x document size", extra <= 3.0 * double(documentSize)});
+        rows.push_back(createRow(name, compareWithPlainWrite(path, record, runs), 1.5));
+        const double extra = peakExtraBytes([&] { (void)writeDocument(path, record, WriteMode::Replace); });
+        rows.push_back({name + ": peak extra memory", extra / kMegabyte, documentSize / kMegabyte, "MiB",
+                        "<= 3 x document size", extra <= 3.0 * documentSize});
     }
     return rows;
 }
@@ -118,22 +142,13 @@ std::vector<BenchRow> inPlaceRows(int runs)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("trumi.txt"));
-    const QString basePath = dir.filePath(QStringLiteral("plain.txt"));
     DocumentRecord record;
     record.description = textOf(10 * kMegabyte);
     if (writeDocument(path, record, WriteMode::Replace) ||
         ::link(QFile::encodeName(path).constData(),
                QFile::encodeName(dir.filePath(QStringLiteral("other"))).constData()))
         std::abort();
-    const QByteArray prepared(QFileInfo(path).size(), 'x');
-    std::vector<double> ours, base;
-    for (int i = 0; i < runs; ++i) {
-        ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
-        base.push_back(secondsOf([&] { plainWrite(basePath, prepared); }) * 1000);
-    }
-    const double oursMs = median(ours), baseMs = median(base);
-    return {{"Create in place (hard-linked file), 10 MB: time", oursMs, baseMs, "ms", "<= 1.5 x one plain write",
-             oursMs <= 1.5 * baseMs}};
+    return {createRow("Create in place (hard-linked), 10 MB", compareWithPlainWrite(path, record, runs), 1.5)};
 }
 
 // A file of the given size: many documents appended one after the other, as
@@ -201,8 +216,8 @@ std::vector<BenchRow> openRows(int runs)
     QStringList messages;  // a message would wait for a click
     message_box::recordInto(&messages);
     for (const bool many : {true, false}) {
-        for (const qsizetype megabytes : {1, 10, 64}) {
-            const OpenCase c = openCase(megabytes * kMegabyte - (megabytes == 64 ? 1024 : 0), many);
+        for (const qsizetype megabytes : {1, 10, 50}) {
+            const OpenCase c = openCase(megabytes * kMegabyte, many);
             plainWrite(path, c.bytes);
             const auto [oursMs, baseMs] = openTimes(path, c, window, box, runs);
             if (!messages.isEmpty() || window.record().description != c.description)
@@ -382,12 +397,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     applyProgramLook();
     const int runs = argc > 1 ? std::atoi(argv[1]) : 5;
-    const std::string only = argc > 2 ? argv[2] : "";  // one group: create, open, keys or paste
+    const std::string only = argc > 2 ? argv[2] : "";  // one group: create, in-place, open, keys or paste
     auto wanted = [&only](const char* group) { return only.empty() || only == group; };
-    if (wanted("create")) {
+    if (wanted("create"))
         printRows(createRows(runs));
+    if (wanted("create") || only == "in-place")
         printRows(inPlaceRows(runs));
-    }
     if (wanted("open"))
         printRows(openRows(runs));
     if (wanted("keys"))

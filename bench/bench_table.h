@@ -14,6 +14,9 @@ struct BenchRow {
     std::string unit;
     std::string target;
     bool met;
+    // The ratio shown, where it is not value / baseline (the median of
+    // per-run ratios, say).
+    double ratio = 0;
 };
 
 inline double median(std::vector<double> samples)
@@ -26,8 +29,8 @@ inline double median(std::vector<double> samples)
 inline void printRows(const std::vector<BenchRow>& rows)
 {
     for (const BenchRow& row : rows) {
-        const double ratio = row.baseline > 0 ? row.value / row.baseline : 0;
-        std::printf("| %-48s | %12.3f %-3s | %12.3f %-3s | %7.2f | %-22s | %-3s |\n", row.what.c_str(), row.value,
+        const double ratio = row.ratio > 0 ? row.ratio : row.baseline > 0 ? row.value / row.baseline : 0;
+        std::printf("| %-56s | %12.3f %-3s | %12.3f %-3s | %7.2f | %-26s | %-3s |\n", row.what.c_str(), row.value,
                     row.unit.c_str(), row.baseline, row.unit.c_str(), ratio, row.target.c_str(),
                     row.met ? "yes" : "NO");
     }

@@ -1,6 +1,7 @@
 #include "windows1252.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #if defined(__SSE2__)
@@ -137,9 +138,11 @@ qsizetype encodedSizeWithCrLf(QStringView text)
             _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
         const __m128i pairs = _mm_and_si128(_mm_cmpeq_epi16(_mm_and_si128(before, surrogateBits), high),
                                             _mm_cmpeq_epi16(_mm_and_si128(now, surrogateBits), low));
-        extra += (__builtin_popcount(unsigned(_mm_movemask_epi8(bareLineFeeds))) -
-                  __builtin_popcount(unsigned(_mm_movemask_epi8(pairs)))) /
-                 2;
+        // One bit a unit: line feeds in the low byte, pairs in the high one.
+        // Most groups have neither, and skip the counting.
+        const auto found = unsigned(_mm_movemask_epi8(_mm_packs_epi16(bareLineFeeds, pairs)));
+        if (found != 0)
+            extra += std::popcount(found & 0xFFu) - std::popcount(found >> 8);
     }
 #endif
     for (; i < count; ++i) {
