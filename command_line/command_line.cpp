@@ -340,7 +340,9 @@ std::optional<QByteArray> readAllInput()
 
 CommandLineStreams processStreams()
 {
+#if defined(SIGPIPE)
     std::signal(SIGPIPE, SIG_IGN);  // a reader that has gone is an error to report, not the end
+#endif
     return {readAllInput, [](QByteArrayView bytes) { return writeAll(STDOUT_FILENO, bytes); },
             [](const QString& line) { (void)writeAll(STDERR_FILENO, (line + u'\n').toLocal8Bit()); }};
 }

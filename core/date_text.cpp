@@ -5,6 +5,9 @@
 #if __has_include(<langinfo.h>)
 #include <langinfo.h>
 #endif
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -34,20 +37,46 @@ QString render(const std::tm& tm, const QByteArray& pattern)
     return QString::fromLocal8Bit(buffer, static_cast<qsizetype>(length));
 }
 
+#if defined(Q_OS_WIN)
+// The user's short date and long time as Windows words them.
+QString systemDateText(const QDateTime& value)
+{
+    const SYSTEMTIME when{WORD(value.date().year()),          WORD(value.date().month()),
+                          WORD(value.date().dayOfWeek() % 7), WORD(value.date().day()),
+                          WORD(value.time().hour()),          WORD(value.time().minute()),
+                          WORD(value.time().second()),        0};
+    wchar_t date[128] = {}, time[128] = {};
+    ::GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &when, nullptr, date, 128, nullptr);
+    QString text = QString::fromWCharArray(date);
+    if (value.time() != QTime(0, 0)) {
+        ::GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &when, nullptr, time, 128);
+        text += QLatin1Char(' ') + QString::fromWCharArray(time);
+    }
+    return text;
+}
+#endif
+
 }  // namespace
 
 GeneralDateFormat GeneralDateFormat::fromSystem()
 {
+#if defined(Q_OS_WIN)
+    return {};  // Windows' own, in systemDateText
+#elif __has_include(<langinfo.h>)
     std::setlocale(LC_TIME, "");
-#if __has_include(<langinfo.h>)
     return {nl_langinfo(D_FMT), nl_langinfo(T_FMT)};
 #else
+    std::setlocale(LC_TIME, "");
     return {"%x", "%X"};
 #endif
 }
 
 QString generalDateText(const QDateTime& value, const GeneralDateFormat& format)
 {
+#if defined(Q_OS_WIN)
+    if (format.shortDate.isEmpty())
+        return systemDateText(value);
+#endif
     const std::tm tm = brokenDown(value);
     QString text = render(tm, format.shortDate);
     if (value.time() != QTime(0, 0))

@@ -5,7 +5,8 @@
 #include <QString>
 #include <optional>
 
-// The user's short date and long time patterns, in strftime's syntax.
+// The user's short date and long time patterns, in strftime's syntax; on
+// Windows, empty ones stand for the user's own (GetDateFormatEx).
 struct GeneralDateFormat {
     QByteArray shortDate;
     QByteArray longTime;

@@ -24,6 +24,10 @@ struct FileError {
     int number = 0;
     FileProblem problem = FileProblem::System;
     QString path;
+    // The system's own description of a system error: strerror's on Linux,
+    // FormatMessageW's on Windows (where the number is the errno value that
+    // the Windows error maps to).
+    QString systemText;
 
     static FileError fromErrno(int errnoValue, const FilePath& path);
     static FileError of(FileProblem problem, int number, const FilePath& path);

@@ -15,16 +15,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-FileError FileError::fromErrno(int errnoValue, const FilePath& path)
-{
-    return {errnoValue, FileProblem::System, path.display()};
-}
-
-FileError FileError::of(FileProblem problem, int number, const FilePath& path)
-{
-    return {number, problem, path.display()};
-}
-
 namespace file_io {
 namespace internal {
 
@@ -155,15 +145,6 @@ std::optional<FileError> readAtMost(int fd, qint64 limit, QByteArray& bytes, con
 }
 
 }  // namespace
-
-Content Content::wholly(const QByteArray& bytes)
-{
-    return Content(bytes.size(), [bytes, given = false]() mutable {
-        const bool first = !given;
-        given = true;
-        return first ? QByteArrayView(bytes) : QByteArrayView();
-    });
-}
 
 bool entryExists(const FilePath& path)
 {

@@ -4,9 +4,10 @@
 #include <QString>
 
 // A file's name as the system knows it: bytes, whatever they hold, so that
-// a folder whose name is not valid UTF-8 is still found and used exactly.
-// The names the user chooses come as text and convert implicitly; an empty
-// path names no file.
+// a folder whose name is not valid UTF-8 is still found and used exactly
+// (on Windows, whose names are UTF-16, the name in UTF-8 with '/' between
+// its parts). The names the user chooses come as text and convert
+// implicitly; an empty path names no file.
 class FilePath {
 public:
     FilePath() = default;
@@ -22,7 +23,7 @@ public:
     QString display() const;
 
     // The folder that holds the entry: everything before the last '/' ("."
-    // for a bare name, "/" for an entry of the root folder).
+    // for a bare name, "/" or "C:/" for an entry of a root folder).
     FilePath folder() const;
 
     // This folder's name, '/' and the entry's name, with nothing else added

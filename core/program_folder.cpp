@@ -8,6 +8,8 @@
 #if defined(Q_OS_LINUX)
 #include <climits>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <windows.h>
 #endif
 
 namespace {
@@ -27,6 +29,17 @@ FilePath executablePath()
     if (length > 0 && length < path.size())
         return FilePath::fromNative(path.left(length));
     return {};
+#elif defined(Q_OS_WIN)
+    // The long form of the path, whatever its length.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return FilePath(QString::fromWCharArray(path.data(), qsizetype(length)));
+        path.resize(path.size() * 2);
+    }
 #else
     return FilePath(QCoreApplication::applicationFilePath());
 #endif

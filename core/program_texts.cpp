@@ -3,7 +3,6 @@
 #include "file_io.h"
 
 #include <QDir>
-#include <cstring>
 
 namespace {
 
@@ -75,7 +74,7 @@ TextId textOf(FileProblem problem)
 QString descriptionOf(const FileError& error, const ProgramTexts& texts)
 {
     if (error.problem == FileProblem::System)
-        return QString::fromLocal8Bit(std::strerror(error.number));
+        return error.systemText;
     return texts.filled(textOf(error.problem), QString::number(file_io::kLargestRead >> 20));
 }
 

@@ -28,6 +28,7 @@ private:
     QTemporaryDir dir_;
 };
 
+#if !defined(Q_OS_WIN)
 // A private node of the full device (every write fails with "no space"), or
 // the empty text where this process may not make device nodes.
 QString makeFullDevice(const QString& folder);
@@ -66,3 +67,4 @@ private:
 
 // The user that UnprivilegedFileAccess acts as.
 inline constexpr unsigned kNobody = 65534;
+#endif

@@ -1,7 +1,11 @@
 #include "program_look.h"
 
+#include "program_folder.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QImageReader>
 #include <QPalette>
@@ -37,7 +41,28 @@ QFont serifFont(double pointSize)
                   QFont::Serif, pointSize, false);
 }
 
-void applyProgramLook() { QApplication::setFont(classicFont()); }
+namespace {
+
+// Windows' own fonts differ from one system to the next (under Wine the
+// dialog font can be one whose line boxes draw no text at all), so the
+// Windows build brings the fonts its windows are laid out for, in the
+// program folder's "fonts".
+void loadBroughtFonts()
+{
+#if defined(Q_OS_WIN)
+    const QDir folder(programFolder().child(QStringLiteral("fonts")).display());
+    for (const QString& name : folder.entryList({QStringLiteral("*.ttf")}, QDir::Files))
+        QFontDatabase::addApplicationFont(folder.filePath(name));
+#endif
+}
+
+}  // namespace
+
+void applyProgramLook()
+{
+    loadBroughtFonts();
+    QApplication::setFont(classicFont());
+}
 
 // On a screen scaled 2x or more, the picture drawn at twice its size
 // (NAME@2x.png) where there is one.

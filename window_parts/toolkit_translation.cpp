@@ -1,5 +1,7 @@
 #include "toolkit_translation.h"
 
+#include "program_folder.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -43,6 +45,17 @@ QPointer<PendingTranslation>& pending()
     return translation;
 }
 
+// Where Qt's translations are: the system's on Linux; on Windows, those the
+// program brings in its folder.
+QString translationsFolder()
+{
+#if defined(Q_OS_WIN)
+    return programFolder().child(QStringLiteral("translations")).display();
+#else
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+#endif
+}
+
 }  // namespace
 
 bool installToolkitTranslation(const QString& language)
@@ -53,8 +66,7 @@ bool installToolkitTranslation(const QString& language)
         delete installed;
     }
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"), translationsFolder())) {
         delete translator;
         return false;
     }
