@@ -1,0 +1,15 @@
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64, posix thread
+# model (std::thread and friends need it).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TRUMI_MINGW x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${TRUMI_MINGW}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TRUMI_MINGW}-g++-posix)
+set(CMAKE_RC_COMPILER ${TRUMI_MINGW}-windres)
+set(CMAKE_AR ${TRUMI_MINGW}-gcc-ar-posix CACHE FILEPATH "")
+set(CMAKE_RANLIB ${TRUMI_MINGW}-gcc-ranlib-posix CACHE FILEPATH "")
+set(CMAKE_FIND_ROOT_PATH /usr/${TRUMI_MINGW})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

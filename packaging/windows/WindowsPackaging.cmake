@@ -1,0 +1,20 @@
+# The Windows build's portable folder, as the original was delivered: both
+# programs beside the shipped language file, the other languages in a folder
+# each, empty licence defaults, and what Qt and the windows need that a
+# Windows system may lack (the fonts the windows are laid out for, Qt's own
+# translations). `cmake --install BUILD --prefix FOLDER` makes it.
+install(TARGETS trumi-editor trumi-editor-1.0 RUNTIME DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/es/TE.ini ${CMAKE_SOURCE_DIR}/packaging/debian/Config.lic
+        ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+foreach(entry ${TRUMI_OTHER_LANGUAGES})
+  string(REGEX REPLACE ":.*" "" code ${entry})
+  string(REGEX REPLACE ".*:" "" folder ${entry})
+  install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/${code}/TE.ini DESTINATION ${folder})
+endforeach()
+
+set(font_dir /usr/share/fonts/truetype/liberation)
+install(FILES ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-Bold.ttf
+        ${font_dir}/LiberationSerif-Regular.ttf DESTINATION fonts)
+install(FILES /usr/share/doc/fonts-liberation/copyright DESTINATION fonts RENAME LICENSE.txt)
+install(FILES /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
+        DESTINATION translations)
