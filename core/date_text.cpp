@@ -86,22 +86,57 @@ QString generalDateText(const QDateTime& value, const GeneralDateFormat& format)
 
 namespace {
 
+std::optional<QDateTime> inRange(const QDateTime& value)
+{
+    const bool within = value.date() >= QDate(1601, 1, 1) && value.date() <= QDate(9999, 12, 31);
+    return value.isValid() && within ? std::optional(value) : std::nullopt;
+}
+
+#if defined(Q_OS_WIN)
+// A strftime pattern ("%d/%m/%Y") or a Windows picture ("dd/MM/yyyy",
+// "hh:mm:ss tt") in QDateTime::fromString's terms, which are the picture's
+// own but for the AM/PM mark.
+QString qtFormatOf(const QByteArray& pattern)
+{
+    QString format = QString::fromLocal8Bit(pattern);
+    if (!pattern.contains('%'))
+        return format.replace(QLatin1String("tt"), QLatin1String("AP"));
+    static const std::pair<const char*, const char*> kFields[] = {
+        {"%#d", "d"}, {"%#m", "M"}, {"%#H", "H"}, {"%#I", "h"}, {"%d", "dd"}, {"%m", "MM"}, {"%Y", "yyyy"},
+        {"%y", "yy"}, {"%H", "HH"}, {"%I", "hh"}, {"%M", "mm"}, {"%S", "ss"}, {"%p", "AP"}};
+    for (const auto& [field, qt] : kFields)
+        format.replace(QLatin1String(field), QLatin1String(qt));
+    return format;
+}
+
+QByteArray userPicture(LCTYPE which)
+{
+    wchar_t picture[80] = {};
+    ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, which, picture, 80);
+    return QString::fromWCharArray(picture).toLocal8Bit();
+}
+
+// Two-digit years as Windows reads them by default: 50 to 99 in the 1900s,
+// 00 to 49 in the 2000s (Qt's own reading puts them all in the 1900s).
 std::optional<QDateTime> parsedWith(const QByteArray& text, const QByteArray& pattern)
 {
-#if __has_include(<langinfo.h>)
+    const QString format = qtFormatOf(pattern);
+    QDateTime value = QDateTime::fromString(QString::fromLocal8Bit(text), format);
+    if (value.isValid() && !format.contains(QLatin1String("yyyy")) && value.date().year() < 1950)
+        value = value.addYears(100);
+    return inRange(value);
+}
+#else
+std::optional<QDateTime> parsedWith(const QByteArray& text, const QByteArray& pattern)
+{
     std::tm tm{};
     const char* end = pattern.isEmpty() ? nullptr : ::strptime(text.constData(), pattern.constData(), &tm);
     if (!end || *end != '\0')
         return std::nullopt;
-    const QDateTime value(QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday), QTime(tm.tm_hour, tm.tm_min, tm.tm_sec));
-    const bool inRange = value.date() >= QDate(1601, 1, 1) && value.date() <= QDate(9999, 12, 31);
-    return value.isValid() && inRange ? std::optional(value) : std::nullopt;
-#else
-    Q_UNUSED(text);
-    Q_UNUSED(pattern);
-    return std::nullopt;
-#endif
+    return inRange(
+        QDateTime(QDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday), QTime(tm.tm_hour, tm.tm_min, tm.tm_sec)));
 }
+#endif
 
 }  // namespace
 
@@ -110,7 +145,12 @@ namespace {
 std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFormat& format)
 {
     const QByteArray bytes = text.toLocal8Bit();
-    for (const QByteArray& pattern : {format.shortDate + ' ' + format.longTime, format.shortDate}) {
+    GeneralDateFormat patterns = format;
+#if defined(Q_OS_WIN)
+    if (format.shortDate.isEmpty())  // the user's own
+        patterns = {userPicture(LOCALE_SSHORTDATE), userPicture(LOCALE_STIMEFORMAT)};
+#endif
+    for (const QByteArray& pattern : {patterns.shortDate + ' ' + patterns.longTime, patterns.shortDate}) {
         auto value = parsedWith(bytes, pattern);
         if (value && generalDateText(*value, format) == text)
             return value;

@@ -2,6 +2,8 @@
 # process are not ours to report.
 set(TRUMI_TEST_ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0")
 
+set(TRUMI_WINDOWS_TESTS_DIR ${CMAKE_BINARY_DIR}/windows-tests)
+
 # A Qt Test program, run headless on the offscreen platform (under Wine in
 # the Windows build):
 # trumi_add_test(NAME SOURCE [POSIX_ONLY "why"] [WINDOWS_ONLY] LIBRARIES lib...)
@@ -15,12 +17,19 @@ function(trumi_add_test name source)
   endif()
   add_executable(${name} ${source})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} Qt6::Test)
+  set(arguments)
   if(WIN32)
-    # A static Qt links only the plugins named: the tests need the headless one.
+    # A static Qt links only the plugins named: the tests need the headless
+    # one, named on the command line (Wine does not pass QT_QPA_PLATFORM on),
+    # and sit together beside the fonts and translations the build brings.
     qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+    if(trumi_testing IN_LIST ARG_LIBRARIES)  # the tests with windows
+      set(arguments -platform offscreen)
+    endif()
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TRUMI_WINDOWS_TESTS_DIR})
   endif()
   trumi_set_warnings(${name})
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${name} ${arguments})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;${TRUMI_TEST_ENVIRONMENT}"
     TIMEOUT 120)

@@ -1,7 +1,5 @@
 #include "program_look.h"
 
-#include "program_folder.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -45,12 +43,12 @@ namespace {
 
 // Windows' own fonts differ from one system to the next (under Wine the
 // dialog font can be one whose line boxes draw no text at all), so the
-// Windows build brings the fonts its windows are laid out for, in the
-// program folder's "fonts".
+// Windows build brings the fonts its windows are laid out for, in "fonts"
+// beside the executable.
 void loadBroughtFonts()
 {
 #if defined(Q_OS_WIN)
-    const QDir folder(programFolder().child(QStringLiteral("fonts")).display());
+    const QDir folder(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
     for (const QString& name : folder.entryList({QStringLiteral("*.ttf")}, QDir::Files))
         QFontDatabase::addApplicationFont(folder.filePath(name));
 #endif

@@ -1,7 +1,5 @@
 #include "toolkit_translation.h"
 
-#include "program_folder.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLibraryInfo>
@@ -46,11 +44,11 @@ QPointer<PendingTranslation>& pending()
 }
 
 // Where Qt's translations are: the system's on Linux; on Windows, those the
-// program brings in its folder.
+// program brings beside its executable.
 QString translationsFolder()
 {
 #if defined(Q_OS_WIN)
-    return programFolder().child(QStringLiteral("translations")).display();
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
 #else
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #endif

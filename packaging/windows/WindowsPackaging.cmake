@@ -18,3 +18,9 @@ install(FILES ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-
 install(FILES /usr/share/doc/fonts-liberation/copyright DESTINATION fonts RENAME LICENSE.txt)
 install(FILES /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
         DESTINATION translations)
+
+# The tests run beside the same fonts and translations.
+file(COPY ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-Bold.ttf
+     ${font_dir}/LiberationSerif-Regular.ttf DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/fonts)
+file(COPY /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
+     DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/translations)
