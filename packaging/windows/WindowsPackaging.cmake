@@ -24,3 +24,16 @@ file(COPY ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-Bold
      ${font_dir}/LiberationSerif-Regular.ttf DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/fonts)
 file(COPY /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
      DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/translations)
+
+# The installer that scripts/build-windows makes, installed, used and removed
+# under Wine, its document compared with the Linux program's.
+set(TRUMI_WINDOWS_OUTPUT "" CACHE PATH "Where scripts/build-windows puts the installer")
+set(TRUMI_LINUX_PROGRAM ${CMAKE_SOURCE_DIR}/build/program/trumi-editor CACHE FILEPATH
+    "The Linux program whose document the Windows one is compared with")
+if(TRUMI_WINDOWS_OUTPUT)
+  add_test(NAME e2e_wine
+    COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
+            bash ${CMAKE_CURRENT_LIST_DIR}/tests/e2e_wine.sh
+            ${TRUMI_WINDOWS_OUTPUT}/trumi-editor-${PROJECT_VERSION}-setup.exe ${TRUMI_LINUX_PROGRAM})
+  set_tests_properties(e2e_wine PROPERTIES TIMEOUT 300 LABELS e2e SKIP_RETURN_CODE 77)
+endif()

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The Windows release under Wine and X, end to end: installs it silently
+# with its installer, starts the installed program, fills the main window
+# with the keyboard, presses Create and answers Windows' own Save dialog, and
+# compares the document with the one the Linux program writes from the same
+# fields (the date line aside: each system writes its own date). Then a
+# Create over a read-only document must show the program's error message and
+# leave the document alone; the single-language release must start from its
+# installed folder; the uninstaller must remove what was installed.
+# Uses $WINEPREFIX when set, else a Wine prefix of its own.
+# Usage: e2e_wine.sh INSTALLER LINUX_PROGRAM
+set -euo pipefail
+
+installer=$1
+linux_program=$2
+if [ ! -x "$linux_program" ]; then
+    echo "Skipped: no Linux program at $linux_program to compare with (scripts/setup builds it)."
+    exit 77
+fi
+program=$installer language_file='' TRUMI_E2E_IN_PLACE=1  # read by e2e_common.sh
+source "$(dirname "$0")/../../../testing/e2e_common.sh"
+
+wine=/usr/lib/wine/wine64
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$work/wine}
+drive_c=$WINEPREFIX/drive_c
+installed="$drive_c/Program Files/Trumi Editor"
+menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Trumi Editor"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trumi Editor'
+target=$work/demo.txt
+windows_target="Z:${target//\//\\}"
+
+# Whatever happens, the program is stopped and the installation removed.
+uninstall() { "$wine" "$installed/Uninstall.exe" /S && wait_until eval '[ ! -e "$installed" ]'; }
+leave() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    pid=
+    [ -e "$installed/Uninstall.exe" ] && uninstall >/dev/null 2>&1
+    cleanup
+}
+trap leave EXIT
+
+"$wine" "$installer" /S || fail "the installer failed"
+for file in trumi-editor.exe trumi-editor-1.0.exe TE.ini Config.lic fonts/LiberationSans-Regular.ttf \
+    translations/qtbase_es.qm Uninstall.exe; do
+    [ -f "$installed/$file" ] || fail "the installer did not install $file"
+done
+[ -f "$menu/Trumi Editor.lnk" ] && [ -f "$menu/Trumi Editor 1.0.lnk" ] || fail "no Start-menu entries"
+"$wine" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "not in the installed programs"
+
+start_installed() {
+    (cd "$work" && exec "$wine" "C:\\Program Files\\Trumi Editor\\$1") &
+    pid=$!
+}
+
+# Types a Windows path into the Save dialog's name box, over what it holds.
+answer_save_dialog() {
+    local dialog
+    dialog=$(window_named '^Generar fichero$')
+    focus_window "$dialog"
+    xdotool key End shift+Home BackSpace
+    xdotool type --delay 10 "$windows_target"
+    xdotool key Return
+    echo "$dialog"
+}
+
+start_installed trumi-editor.exe
+window=$(window_named '^Trumi Editor 1\.1')
+focus_window "$window"
+xdotool key Tab Tab space shift+Tab shift+Tab
+xdotool type --delay 20 'demo'
+xdotool key Tab && xdotool type --delay 20 '1.0'
+xdotool key Tab Tab Right
+xdotool key Tab && xdotool type --delay 20 'author'
+xdotool key Tab Tab Tab Tab
+xdotool type --delay 20 'Free to use.'
+xdotool key Tab && xdotool type --delay 20 'Copy unchanged.'
+xdotool key Tab && xdotool type --delay 20 'First line'
+xdotool key Return && xdotool type --delay 20 'Second line'
+xdotool key alt+c
+answer_save_dialog >/dev/null
+
+without_date() { LC_ALL=C grep -av '^Fecha: ' "$1"; }
+written() { [ -s "$target" ] && LC_ALL=C grep -aq $'^Fecha: .\+\r$' "$target"; }
+wait_until written || fail "no document was written"
+"$linux_program" --output "$work/linux.txt" --product demo --product-version 1.0 --status beta --author author \
+    --use-licence 'Free to use.' --distribution-licence 'Copy unchanged.' --description $'First line\nSecond line'
+wait_until eval 'cmp -s <(without_date "$work/linux.txt") <(without_date "$target")' ||
+    { diff <(without_date "$work/linux.txt" | od -c) <(without_date "$target" | od -c) >&2; fail "the documents differ"; }
+
+# Over a read-only document: Windows' dialog asks before replacing, then
+# the program refuses and says so, and the document stays as it was.
+cp "$target" "$work/before.txt"
+chmod a-w "$target"
+focus_window "$window"
+xdotool key alt+c
+dialog=$(answer_save_dialog)
+confirm_window() {
+    local ids
+    ids=$(xdotool search --onlyvisible --name '^Generar fichero$' 2>/dev/null) || return 1
+    confirm=$(grep -vx "$dialog" <<<"$ids" | tail -n1) && [ -n "$confirm" ]
+}
+wait_until confirm_window || fail "Windows' dialog did not ask before replacing"
+focus_window "$confirm"
+xdotool key Return
+message=$(window_named '^Trumi Editor$')
+cmp -s "$work/before.txt" "$target" || fail "the read-only document was changed"
+focus_window "$message"
+xdotool key Return
+wait_until eval '! xdotool search --onlyvisible --name "^Trumi Editor\$" >/dev/null 2>&1' || fail "the message stayed"
+
+focus_window "$window"
+xdotool key alt+s
+expect_program_end "the program did not end after Close"
+
+start_installed trumi-editor-1.0.exe
+window=$(window_named '^Trumi Editor 1\.0')
+focus_window "$window"
+xdotool key alt+s
+expect_program_end "the single-language release did not end after Close"
+
+uninstall || fail "the uninstaller left $(find "$installed" | head -5)"
+[ ! -e "$menu" ] || fail "the uninstaller left the Start-menu entries"
+! "$wine" reg query "$uninstall_key" >/dev/null 2>&1 || fail "the uninstaller left its registry entry"
+echo "1 passed, 0 failed"
