@@ -35,5 +35,5 @@ if(TRUMI_WINDOWS_OUTPUT)
     COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
             bash ${CMAKE_CURRENT_LIST_DIR}/tests/e2e_wine.sh
             ${TRUMI_WINDOWS_OUTPUT}/trumi-editor-${PROJECT_VERSION}-setup.exe ${TRUMI_LINUX_PROGRAM})
-  set_tests_properties(e2e_wine PROPERTIES TIMEOUT 300 LABELS e2e SKIP_RETURN_CODE 77)
+  set_tests_properties(e2e_wine PROPERTIES TIMEOUT 300 LABELS e2e SKIP_RETURN_CODE 77 RUN_SERIAL TRUE)
 endif()

@@ -22,6 +22,10 @@ source "$(dirname "$0")/../../../testing/e2e_common.sh"
 
 wine=/usr/lib/wine/wine64
 export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-$work/wine}
+# Wine's desktop belongs to the display of the prefix's first process: the
+# prefix's other programs (tests on the offscreen platform, say) must have
+# ended, so that this test's display is the one its windows appear on.
+timeout 60 /usr/lib/wine/wineserver -w || fail "Wine programs of another test are still running"
 drive_c=$WINEPREFIX/drive_c
 installed="$drive_c/Program Files/Trumi Editor"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Trumi Editor"
