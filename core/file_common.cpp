@@ -1,6 +1,7 @@
 // What file access is the same for on every system.
 #include "file_io.h"
 
+#include <cerrno>
 #include <cstring>
 
 FileError FileError::fromErrno(int errnoValue, const FilePath& path)
@@ -12,6 +13,10 @@ FileError FileError::of(FileProblem problem, int number, const FilePath& path)
 {
     return {number, problem, path.display(), {}};
 }
+
+FileError FileError::notRegularFile(const FilePath& path) { return of(FileProblem::NotRegularFile, ENXIO, path); }
+
+FileError FileError::tooLarge(const FilePath& path) { return of(FileProblem::TooLarge, EFBIG, path); }
 
 namespace file_io {
 

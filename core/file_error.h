@@ -31,4 +31,8 @@ struct FileError {
 
     static FileError fromErrno(int errnoValue, const FilePath& path);
     static FileError of(FileProblem problem, int number, const FilePath& path);
+    // A device, pipe or other file that is not a plain file: never opened.
+    static FileError notRegularFile(const FilePath& path);
+    // A file larger than the program reads.
+    static FileError tooLarge(const FilePath& path);
 };

@@ -105,19 +105,15 @@ using namespace internal;
 
 namespace {
 
-FileError notRegular(const FilePath& path) { return FileError::of(FileProblem::NotRegularFile, ENXIO, path); }
-
-FileError tooLarge(const FilePath& path) { return FileError::of(FileProblem::TooLarge, EFBIG, path); }
-
 // Only a regular file of a size the program reads is read.
 std::optional<FileError> checkReadable(const struct stat& info, const FilePath& path)
 {
     if (S_ISDIR(info.st_mode))
         return FileError::fromErrno(EISDIR, path);
     if (!S_ISREG(info.st_mode))
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     if (info.st_size > kLargestRead)
-        return tooLarge(path);
+        return FileError::tooLarge(path);
     return std::nullopt;
 }
 
@@ -137,7 +133,7 @@ std::optional<FileError> readAtMost(int fd, qint64 limit, QByteArray& bytes, con
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0 || bytes.size() > limit) {
-            const FileError error = got < 0 ? FileError::fromErrno(errno, path) : tooLarge(path);
+            const FileError error = got < 0 ? FileError::fromErrno(errno, path) : FileError::tooLarge(path);
             bytes.clear();
             return error;
         }

@@ -126,8 +126,6 @@ bool namesDevice(const FilePath& path)
     return devices.contains(name) || numbered;
 }
 
-FileError notRegular(const FilePath& path) { return FileError::of(FileProblem::NotRegularFile, ENXIO, path); }
-FileError tooLarge(const FilePath& path) { return FileError::of(FileProblem::TooLarge, EFBIG, path); }
 FileError folderNotFound() { return programFolderNotFound(); }
 
 Handle openFile(const FilePath& path, DWORD access, DWORD disposition, DWORD attributes = FILE_ATTRIBUTE_NORMAL)
@@ -283,8 +281,12 @@ std::optional<FileError> replaceExisting(Handle& file, const FilePath& target, c
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(file.get(), &info))
         return lastError(target);
+    // A file with a second name is written in place, so that both names
+    // keep showing the same file.
+    if (info.nNumberOfLinks != 1)
+        return writeInPlace(file.get(), content, target);
     Temporary temporary(target);
-    if (info.nNumberOfLinks != 1 || !temporary.isOpen())
+    if (!temporary.isOpen())
         return writeInPlace(file.get(), content, target);
     if (auto error = writeContent(temporary.get(), content, target))
         return error;
@@ -327,7 +329,7 @@ std::optional<FileError> readAtMost(HANDLE file, qint64 limit, QByteArray& bytes
         if (ok && got == 0)
             return std::nullopt;
         if (!ok || bytes.size() > limit) {
-            const FileError error = ok ? tooLarge(path) : lastError(path);
+            const FileError error = ok ? FileError::tooLarge(path) : lastError(path);
             bytes.clear();
             return error;
         }
@@ -373,7 +375,7 @@ std::optional<FileError> checkWritable(const FilePath& path)
     if (path.isEmpty())
         return folderNotFound();
     if (namesDevice(path))
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     const DWORD attributes = ::GetFileAttributesW(wideOf(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
@@ -397,7 +399,7 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
     if (path.isEmpty())
         return folderNotFound();
     if (namesDevice(path))
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     // FILE_FLAG_BACKUP_SEMANTICS opens a folder too, so that it is told
     // apart from a missing file.
     const Handle file = openFile(path, GENERIC_READ, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
@@ -407,10 +409,10 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         return FileError::fromErrno(EISDIR, path);
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     const qint64 size = (qint64(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
     if (size > kLargestRead)
-        return tooLarge(path);
+        return FileError::tooLarge(path);
     bytes.reserve(qsizetype(size) + 1);
     return readAtMost(file.get(), kLargestRead, bytes, path);
 }
@@ -427,7 +429,7 @@ std::optional<FileError> replace(const FilePath& path, const Content& content)
         return createNew(path, content);
     }
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     const FilePath target = finalPathOf(file.get(), path);
     if (auto error = replaceExisting(file, target, content))
         return FileError{error->number, error->problem, path.display(), error->systemText};
@@ -443,7 +445,7 @@ std::optional<FileError> append(const FilePath& path, const Content& content)
         return lastError(path);
     const bool created = ::GetLastError() != ERROR_ALREADY_EXISTS;
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-        return notRegular(path);
+        return FileError::notRegularFile(path);
     if (auto error = lockExclusively(file.get(), path)) {
         takeBack(file, 0, created, path);
         return error;
