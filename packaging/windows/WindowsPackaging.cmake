@@ -4,6 +4,37 @@
 # Windows system may lack (the fonts the windows are laid out for, Qt's own
 # translations). `cmake --install BUILD --prefix FOLDER` makes it.
 install(TARGETS trumi-editor trumi-editor-1.0 RUNTIME DESTINATION .)
+
+# Each program's icon and version, in a resource built into it. The icon is
+# drawn from the same picture as the Linux one, at Windows' sizes.
+enable_language(RC)
+find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
+set(TRUMI_WINDOWS_ICON ${CMAKE_BINARY_DIR}/windows/trumi-editor.ico)
+set(icon_svg ${CMAKE_SOURCE_DIR}/packaging/icons/trumi-editor.svg)
+set(icon_pngs)
+foreach(size 16 20 24 32 40 48 64 256)
+  set(png ${CMAKE_BINARY_DIR}/windows/icon-${size}.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
+    DEPENDS ${icon_svg} VERBATIM)
+  list(APPEND icon_pngs ${png})
+endforeach()
+add_custom_command(OUTPUT ${TRUMI_WINDOWS_ICON}
+  COMMAND ${IMAGEMAGICK_CONVERT} ${icon_pngs} ${TRUMI_WINDOWS_ICON}
+  DEPENDS ${icon_pngs} VERBATIM)
+add_custom_target(windows_icon DEPENDS ${TRUMI_WINDOWS_ICON})
+foreach(release "trumi-editor:${PROJECT_VERSION}" "trumi-editor-1.0:1.0")
+  string(REGEX REPLACE ":.*" "" RC_PROGRAM ${release})
+  string(REGEX REPLACE ".*:" "" RC_VERSION ${release})
+  string(REPLACE "." "," RC_VERSION_NUMBERS "${RC_VERSION},0,0")
+  set(RC_DESCRIPTION "Trumi Editor ${RC_VERSION}")
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/program.rc.in ${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc @ONLY)
+  target_sources(${RC_PROGRAM} PRIVATE ${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc PROPERTIES
+                              OBJECT_DEPENDS ${TRUMI_WINDOWS_ICON})
+  add_dependencies(${RC_PROGRAM} windows_icon)
+endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/es/TE.ini ${CMAKE_SOURCE_DIR}/packaging/debian/Config.lic
         ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
 foreach(entry ${TRUMI_OTHER_LANGUAGES})

@@ -4,7 +4,8 @@
 ;
 ; Built on Linux by scripts/build-windows:
 ;   makensis -DVERSION=1.1 -DSOURCE=<portable folder> -DOUTFILE=<setup.exe>
-;            -DFILES=<install list> -DUNFILES=<uninstall list> installer.nsi
+;            -DFILES=<install list> -DUNFILES=<uninstall list> -DICON=<program icon>
+;            installer.nsi
 ; The two lists come from the portable folder, so the uninstaller removes
 ; exactly what the installer brought.
 ;
@@ -40,6 +41,8 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The Trumi Editor de
 !include "MUI2.nsh"
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\trumi-editor.exe"
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE"
 !insertmacro MUI_PAGE_DIRECTORY
