@@ -11,18 +11,36 @@
 
 namespace {
 
-// The document named on the command line ("Open with" in a file manager),
-// taken as the bytes it was given; Qt's own options are gone by then. After
-// "--" an argument is a name even where it starts with '-'.
+// The program's arguments as names. On Linux, the bytes given: a name need
+// not be text. On Windows, the command line's own text: argv holds it in
+// the ANSI code page, which cannot hold every name.
+QList<FilePath> namesOf(int argc, char** argv)
+{
+    QList<FilePath> names;
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    for (const QString& argument : QCoreApplication::arguments().mid(1))
+        names.append(FilePath(argument));
+#else
+    for (int i = 1; i < argc; ++i)
+        names.append(FilePath::fromNative(QByteArray(argv[i])));
+#endif
+    return names;
+}
+
+// The document named on the command line ("Open with" in a file manager);
+// Qt's own options are gone by then. After "--" an argument is a name even
+// where it starts with '-'.
 FilePath documentArgument(int argc, char** argv)
 {
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArrayView argument(argv[i]);
+    for (const FilePath& name : namesOf(argc, argv)) {
+        const QByteArray& argument = name.native();
         if (!optionsEnded && argument == "--")
             optionsEnded = true;
         else if (optionsEnded || !argument.startsWith('-'))
-            return FilePath::fromNative(argument.toByteArray());
+            return name;
     }
     return {};
 }

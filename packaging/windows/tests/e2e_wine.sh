@@ -31,7 +31,6 @@ installed="$drive_c/Program Files/Trumi Editor"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Trumi Editor"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Trumi Editor'
 target=$work/demo.txt
-windows_target="Z:${target//\//\\}"
 
 # Whatever happens, the program is stopped and the installation removed.
 uninstall() { "$wine" "$installed/Uninstall.exe" /S && wait_until eval '[ ! -e "$installed" ]'; }
@@ -52,17 +51,20 @@ done
 "$wine" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "not in the installed programs"
 
 start_installed() {
-    (cd "$work" && exec "$wine" "C:\\Program Files\\Trumi Editor\\$1") &
+    (cd "$work" && exec "$wine" "C:\\Program Files\\Trumi Editor\\$1" "${@:2}") &
     pid=$!
 }
 
-# Types a Windows path into the Save dialog's name box, over what it holds.
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# Types a file's Windows path into the Save dialog's name box, over what it
+# holds.
 answer_save_dialog() {
     local dialog
     dialog=$(window_named '^Generar fichero$')
     focus_window "$dialog"
     xdotool key End shift+Home BackSpace
-    xdotool type --delay 10 "$windows_target"
+    xdotool type --delay 10 "$(windows_path "$1")"
     xdotool key Return
     echo "$dialog"
 }
@@ -81,7 +83,7 @@ xdotool key Tab && xdotool type --delay 20 'Copy unchanged.'
 xdotool key Tab && xdotool type --delay 20 'First line'
 xdotool key Return && xdotool type --delay 20 'Second line'
 xdotool key alt+c
-answer_save_dialog >/dev/null
+answer_save_dialog "$target" >/dev/null
 
 without_date() { LC_ALL=C grep -av '^Fecha: ' "$1"; }
 written() { [ -s "$target" ] && LC_ALL=C grep -aq $'^Fecha: .\+\r$' "$target"; }
@@ -97,7 +99,7 @@ cp "$target" "$work/before.txt"
 chmod a-w "$target"
 focus_window "$window"
 xdotool key alt+c
-dialog=$(answer_save_dialog)
+dialog=$(answer_save_dialog "$target")
 confirm_window() {
     local ids
     ids=$(xdotool search --onlyvisible --name '^Generar fichero$' 2>/dev/null) || return 1
@@ -112,6 +114,29 @@ focus_window "$message"
 xdotool key Return
 wait_until eval '! xdotool search --onlyvisible --name "^Trumi Editor\$" >/dev/null 2>&1' || fail "the message stayed"
 
+focus_window "$window"
+xdotool key alt+s
+expect_program_end "the program did not end after Close"
+
+# "Open with": the document, named with letters outside the ANSI code page
+# and given as Windows gives it, opens into the form; Create writes it back
+# byte for byte, its date included.
+mkdir "$work/otro"
+opened="$work/otro/léame ñ ő.txt"
+mv "$target" "$opened"
+start_installed trumi-editor.exe "$(windows_path "$opened")"
+window=$(window_named '^Trumi Editor 1\.1')
+focus_window "$window"
+# Create is enabled once the opened fields are seen, on the window's timer.
+create_asks() {
+    xdotool key alt+c
+    sleep 0.2
+    xdotool search --onlyvisible --name '^Generar fichero$' >/dev/null 2>&1
+}
+wait_until create_asks || fail "Create stayed disabled: the document named on the command line was not opened"
+answer_save_dialog "$target" >/dev/null
+wait_until written || fail "no document was written from the opened one"
+cmp -s "$opened" "$target" || fail "the opened document did not come back the same"
 focus_window "$window"
 xdotool key alt+s
 expect_program_end "the program did not end after Close"
