@@ -1,12 +1,15 @@
 // File access on Windows (run under Wine in CI): what the Linux tests check
 // with pipes, devices and other users, here with Windows' own names, links
 // and attributes.
+#include "config_places.h"
 #include "file_io.h"
 #include "program_folder.h"
 #include "test_files.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
@@ -111,6 +114,30 @@ private slots:
     void programFolderIsTheExecutablesFolder()
     {
         QCOMPARE(QDir(programFolder().display()), QDir(QCoreApplication::applicationDirPath()));
+    }
+
+    // Where the program folder cannot be written (Program Files), each
+    // user's defaults live in their application-data folder, made when
+    // first saved, folders above it included.
+    void usersDefaultsLiveInTheirApplicationData()
+    {
+        QTemporaryDir home;
+        const QString appData = home.path() + QStringLiteral("/Users/ana/Roaming");
+        const QByteArray kept = qgetenv("APPDATA");
+        qputenv("APPDATA", QDir::toNativeSeparators(appData).toLocal8Bit());
+        const FilePath folder = config_places::usersFolder();
+        qputenv("APPDATA", kept);
+        QCOMPARE(folder.display(), appData + QStringLiteral("/Trumi Editor"));
+        QVERIFY(!config_places::makeFolders(folder));
+        QVERIFY(QFileInfo(folder.display()).isDir());
+        QVERIFY(!config_places::makeFolders(folder));
+
+        // A file where a folder should be: the error names the folder.
+        QVERIFY(!file_io::replace(folder.child(QStringLiteral("plain")), contentOf("x")));
+        const FilePath blocked = folder.child(QStringLiteral("plain")).child(QStringLiteral("inner"));
+        const auto error = config_places::makeFolders(blocked);
+        QVERIFY(error);
+        QCOMPARE(error->path, blocked.display());
     }
 };
 
