@@ -51,20 +51,15 @@ install(FILES ${TRUMI_PROGRAM_DIR}/TE.ini DESTINATION ${program_folder} COMPONEN
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system)
 # The icon: scalable, and drawn from the same SVG at each size menus ask for.
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-set(icon ${CMAKE_SOURCE_DIR}/packaging/icons/trumi-editor.svg)
-set(icon_files)
-foreach(size 16 22 24 32 48 64 128 256)
-  set(png ${CMAKE_BINARY_DIR}/icons/${size}/trumi-editor.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons/${size}
-    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} ${icon} -o ${png}
-    DEPENDS ${icon} VERBATIM)
-  list(APPEND icon_files ${png})
-  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps COMPONENT system)
+include(cmake/TrumiIcons.cmake)
+set(icon_sizes 16 22 24 32 48 64 128 256)
+trumi_icon_pngs(icon_files ${icon_sizes})
+foreach(size ${icon_sizes})
+  install(FILES ${CMAKE_BINARY_DIR}/icons/${size}/trumi-editor.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps COMPONENT system)
 endforeach()
 add_custom_target(icons ALL DEPENDS ${icon_files})
-install(FILES ${icon} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT system)
+install(FILES ${TRUMI_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME org.example.trumi_editor.metainfo.xml COMPONENT system)
 # Debian's documentation folder: the machine-readable copyright (which holds

@@ -8,18 +8,10 @@ install(TARGETS trumi-editor trumi-editor-1.0 RUNTIME DESTINATION .)
 # Each program's icon and version, in a resource built into it. The icon is
 # drawn from the same picture as the Linux one, at Windows' sizes.
 enable_language(RC)
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+include(cmake/TrumiIcons.cmake)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 set(TRUMI_WINDOWS_ICON ${CMAKE_BINARY_DIR}/windows/trumi-editor.ico)
-set(icon_svg ${CMAKE_SOURCE_DIR}/packaging/icons/trumi-editor.svg)
-set(icon_pngs)
-foreach(size 16 20 24 32 40 48 64 256)
-  set(png ${CMAKE_BINARY_DIR}/windows/icon-${size}.png)
-  add_custom_command(OUTPUT ${png}
-    COMMAND ${RSVG_CONVERT} -w ${size} -h ${size} -o ${png} ${icon_svg}
-    DEPENDS ${icon_svg} VERBATIM)
-  list(APPEND icon_pngs ${png})
-endforeach()
+trumi_icon_pngs(icon_pngs 16 20 24 32 40 48 64 256)
 add_custom_command(OUTPUT ${TRUMI_WINDOWS_ICON}
   COMMAND ${IMAGEMAGICK_CONVERT} ${icon_pngs} ${TRUMI_WINDOWS_ICON}
   DEPENDS ${icon_pngs} VERBATIM)
