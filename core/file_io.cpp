@@ -1,48 +1,45 @@
-// File access: reading, appending and what replacing shares with them.
+// File access: reading, and what replacing and appending share with it,
+// the same on every system over the calls of file_system.h.
 #include "file_io.h"
 #include "file_io_internal.h"
 #include "program_folder.h"
 
-#include <QDir>
-#include <QThread>
-#include <algorithm>
-
 #include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
+#include <chrono>
+#include <thread>
 
 namespace file_io {
+
+Content Content::wholly(const QByteArray& bytes)
+{
+    return Content(bytes.size(), [bytes, given = false]() mutable {
+        const bool first = !given;
+        given = true;
+        return first ? QByteArrayView(bytes) : QByteArrayView();
+    });
+}
+
 namespace internal {
 
-std::optional<FileError> lastError(const FilePath& path) { return FileError::fromErrno(errno, path); }
+using namespace file_system;
 
 FileError folderNotFound() { return programFolderNotFound(); }
 
-std::optional<FileError> writeAll(int fd, QByteArrayView bytes, const FilePath& path)
+std::optional<FileError> writeAll(const File& file, QByteArrayView bytes, const FilePath& path)
 {
-    const char* data = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
+    while (!bytes.isEmpty()) {
+        const qint64 written = writeSome(file, bytes.data(), bytes.size());
+        if (written < 0)
             return lastError(path);
-        }
-        data += written;
-        left -= written;
+        bytes = bytes.sliced(written);
     }
     return std::nullopt;
 }
 
-std::optional<FileError> writeContent(int fd, const Content& content, const FilePath& path, qint64* written)
+std::optional<FileError> writeContent(const File& file, const Content& content, const FilePath& path, qint64* written)
 {
     for (QByteArrayView piece = content.next(); !piece.isEmpty(); piece = content.next()) {
-        if (auto error = writeAll(fd, piece, path))
+        if (auto error = writeAll(file, piece, path))
             return error;
         if (written)
             *written += piece.size();
@@ -50,103 +47,91 @@ std::optional<FileError> writeContent(int fd, const Content& content, const File
     return std::nullopt;
 }
 
-std::optional<FileError> writeAndClose(FileDescriptor& file, const Content& content, const FilePath& path)
+std::optional<FileError> writeAndClose(File& file, const Content& content, const FilePath& path)
 {
-    if (auto error = writeContent(file.get(), content, path))
+    if (auto error = writeContent(file, content, path))
         return error;
-    if (file.close() != 0)
+    if (!file.close())
         return lastError(path);
     return std::nullopt;
 }
 
-namespace {
+// Another program holds the lock for as long as its write takes; one that
+// holds it longer than this is reported instead of waited for.
+constexpr auto kLockWait = std::chrono::seconds(5);
 
-FilePath followLinks(const FilePath& path, std::optional<FileError>& error)
+std::optional<FileError> lockExclusively(const File& file, const FilePath& path)
 {
-    FilePath current = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(current.c_str(), target.data(), size_t(target.size()));
-        if (length < 0 || length >= target.size()) {
-            error = lastError(path);
-            return path;
-        }
-        target.truncate(length);
-        current = target.startsWith('/') ? FilePath::fromNative(target) : current.folder().childNative(target);
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        const Lock lock = tryLock(file);
+        if (lock != Lock::Busy)
+            return std::nullopt;  // taken, or a file system without locks: written without one
+        if (std::chrono::steady_clock::now() > deadline)
+            return FileError::of(FileProblem::BeingWritten, EWOULDBLOCK, path);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    error = FileError::fromErrno(ELOOP, path);
-    return path;
 }
 
-void ignoreBrokenPipes()
+Content contentsOf(const File& file)
 {
-    static const bool ignored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
-    Q_UNUSED(ignored);
-}
-
-}  // namespace
-
-std::optional<FileError> writeTarget(const FilePath& path, FilePath& target)
-{
-    if (path.isEmpty())
-        return folderNotFound();
-    ignoreBrokenPipes();
-    std::optional<FileError> error;
-    target = followLinks(path, error);
-    return error;
+    Facts facts;
+    factsOf(file, facts);
+    auto buffer = std::make_shared<QByteArray>(1 << 20, Qt::Uninitialized);
+    return Content(facts.size, [&file, buffer, offset = qint64(0)]() mutable {
+        const qint64 got = std::max<qint64>(readAt(file, buffer->data(), buffer->size(), offset), 0);
+        offset += got;
+        return QByteArrayView(buffer->constData(), got);
+    });
 }
 
 }  // namespace internal
 
 using namespace internal;
+using namespace file_system;
 
 namespace {
 
 // Only a regular file of a size the program reads is read.
-std::optional<FileError> checkReadable(const struct stat& info, const FilePath& path)
+std::optional<FileError> checkReadable(const Facts& facts, const FilePath& path)
 {
-    if (S_ISDIR(info.st_mode))
+    if (facts.kind == Kind::Folder)
         return FileError::fromErrno(EISDIR, path);
-    if (!S_ISREG(info.st_mode))
+    if (facts.kind != Kind::Regular)
         return FileError::notRegularFile(path);
-    if (info.st_size > kLargestRead)
+    if (facts.size > kLargestRead)
         return FileError::tooLarge(path);
     return std::nullopt;
 }
 
 // Reads straight into the bytes' spare room, growing it only where the file
 // holds more than it had room for.
-std::optional<FileError> readAtMost(int fd, qint64 limit, QByteArray& bytes, const FilePath& path)
+std::optional<FileError> readAtMost(const File& file, qint64 limit, QByteArray& bytes, const FilePath& path)
 {
     for (;;) {
         if (bytes.size() == bytes.capacity())
             bytes.reserve(bytes.size() + 65536);
         const qsizetype had = bytes.size();
         bytes.resize(bytes.capacity());
-        const ssize_t got = ::read(fd, bytes.data() + had, size_t(bytes.size() - had));
-        bytes.resize(had + std::max<ssize_t>(got, 0));
-        if (got == 0)
-            return std::nullopt;
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0 || bytes.size() > limit) {
-            const FileError error = got < 0 ? FileError::fromErrno(errno, path) : FileError::tooLarge(path);
+        const qint64 got = readSome(file, bytes.data() + had, bytes.size() - had);
+        if (got < 0) {
+            const FileError error = lastError(path);
             bytes.clear();
             return error;
+        }
+        bytes.resize(had + got);
+        if (got == 0)
+            return std::nullopt;
+        if (bytes.size() > limit) {
+            bytes.clear();
+            return FileError::tooLarge(path);
         }
     }
 }
 
 }  // namespace
 
-bool entryExists(const FilePath& path)
-{
-    struct stat info {};
-    return !path.isEmpty() && ::lstat(path.c_str(), &info) == 0;
-}
+bool entryExists(const FilePath& path) { return !path.isEmpty() && file_system::entryExists(path); }
 
 std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
 {
@@ -155,18 +140,18 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
         return folderNotFound();
     // Looked at before it is opened, so that a pipe or a device is never
     // opened at all, and again once open, in case it changed in between.
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    Facts facts;
+    if (!factsOfPath(path, facts))
         return lastError(path);
-    if (auto error = checkReadable(info, path))
+    if (auto error = checkReadable(facts, path))
         return error;
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.isOpen() || ::fstat(file.get(), &info) != 0)
+    const File file = openForReading(path);
+    if (!file.isOpen() || !factsOf(file, facts))
         return lastError(path);
-    if (auto error = checkReadable(info, path))
+    if (auto error = checkReadable(facts, path))
         return error;
-    bytes.reserve(qsizetype(info.st_size) + 1);  // room to find the end without growing
-    return readAtMost(file.get(), kLargestRead, bytes, path);
+    bytes.reserve(qsizetype(facts.size) + 1);  // room to find the end without growing
+    return readAtMost(file, kLargestRead, bytes, path);
 }
 
 }  // namespace file_io

@@ -1,175 +1,140 @@
-// Replacing a file's content while keeping what the user set up around it.
+// Replacing a file's content while keeping what the user set up around it,
+// the same on every system over the calls of file_system.h.
 #include "file_io.h"
 #include "file_io_internal.h"
 
 #include <QRandomGenerator>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <sys/xattr.h>
 
 namespace file_io {
 
 using namespace internal;
+using namespace file_system;
 
 namespace {
 
 // A new file beside the target that becomes the target only once complete.
-// It is unnamed where the file system allows (nothing is left behind if the
-// program is killed), otherwise a short hidden name, removed on failure.
+// It is unnamed where the system allows (nothing is left behind if the
+// program is killed while it is written), otherwise it has a short hidden
+// name, removed unless it became the target.
 class Temporary {
 public:
     static Temporary beside(const FilePath& target, std::optional<FileError>& error)
     {
         Temporary temporary;
         const FilePath folder = target.folder();
-        temporary.file_ = FileDescriptor(::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
-        if (!temporary.isOpen() && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-            QByteArray name = hiddenName(folder) + "XXXXXX";
-            temporary.file_ = FileDescriptor(::mkostemp(name.data(), O_CLOEXEC));
-            if (temporary.isOpen()) {
-                temporary.name_ = name;
-                ::fchmod(temporary.fd(), modeForNewFile());
-            }
-        }
-        if (!temporary.isOpen())
+        Made made = Made::Failed;
+        temporary.file_ = createUnnamed(folder, made);
+        if (made == Made::Unsupported)
+            temporary.withFreshName(folder, [&temporary](const FilePath& name) {
+                temporary.file_ = createNamed(name);
+                return temporary.file_.isOpen();
+            });
+        if (!temporary.file_.isOpen())
             error = lastError(target);
         return temporary;
     }
 
     Temporary() = default;
     Temporary(Temporary&&) = default;
+    Temporary& operator=(Temporary&&) = delete;
     ~Temporary()
     {
+        file_ = File();
         if (!name_.isEmpty())
-            ::unlink(name_.constData());
+            removeEntry(name_);
     }
 
-    int fd() const { return file_.get(); }
-    bool isOpen() const { return file_.isOpen(); }
+    const File& file() const { return file_; }
 
-    // Puts the complete file in place of the target, or as the target where
-    // there is none; false (errno set) when the folder does not let it.
-    bool moveTo(const FilePath& target)
+    // Puts the complete file in place of the target (existing, where open),
+    // or as the target where there is none; false where the folder does not
+    // let it, the file then kept to be read back.
+    bool moveTo(const FilePath& target, File* existing)
     {
-        if (name_.isEmpty() && !giveName(target.folder()))
+        if (name_.isEmpty() &&
+            !withFreshName(target.folder(), [this](const FilePath& name) { return giveName(file_, name); }))
             return false;
-        if (::rename(name_.constData(), target.c_str()) != 0)
+        if (!putInPlace(file_, name_, target, existing))
             return false;
-        name_.clear();
+        name_ = FilePath();
+        flushFolder(target.folder());
         return true;
     }
 
-    // The complete content, read back from the start.
-    Content contents() const
-    {
-        struct stat info {};
-        ::fstat(fd(), &info);
-        auto buffer = std::make_shared<QByteArray>(1 << 20, Qt::Uninitialized);
-        return Content(info.st_size, [fd = fd(), buffer, offset = off_t(0)]() mutable {
-            const ssize_t got = ::pread(fd, buffer->data(), size_t(buffer->size()), offset);
-            offset += std::max<ssize_t>(got, 0);
-            return QByteArrayView(buffer->constData(), std::max<ssize_t>(got, 0));
-        });
-    }
-
 private:
-    static QByteArray hiddenName(const FilePath& folder) { return folder.native() + "/.trumi-"; }
-
-    static mode_t modeForNewFile()
-    {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        return 0666 & ~mask;
-    }
-
-    // An unnamed file gets a short hidden name (short, so that a target
+    // Tries short hidden names until one is free (short, so that a target
     // named up to the longest name the system allows still works).
-    bool giveName(const FilePath& folder)
+    template <typename Attempt>
+    bool withFreshName(const FilePath& folder, Attempt attempt)
     {
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd());
-        for (int attempt = 0; attempt < 10; ++attempt) {
-            const QByteArray name = hiddenName(folder) + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+        for (int tries = 0; tries < 10; ++tries) {
+            const FilePath name =
+                folder.childNative(".trumi-" + QByteArray::number(QRandomGenerator::global()->generate(), 36));
+            if (attempt(name)) {
                 name_ = name;
                 return true;
             }
-            if (errno != EEXIST)
+            if (lastErrorMeans() != Meaning::NameTaken)
                 return false;
         }
         return false;
     }
 
-    FileDescriptor file_;
-    QByteArray name_;
+    File file_;
+    FilePath name_;
 };
-
-bool isMemberOf(gid_t group)
-{
-    gid_t groups[256];
-    const int count = ::getgroups(256, groups);
-    return std::find(groups, groups + std::max(count, 0), group) != groups + std::max(count, 0);
-}
-
-// A rename keeps everything only for a file that has no other name, no ACL
-// and no extended attribute, whose owner and group a new file can be given,
-// in a folder that lets us make the new file.
-bool renameKeepsEverything(int fd, const struct stat& info, const FilePath& target)
-{
-    const uid_t user = ::geteuid();
-    const bool ownable = user == 0 || (info.st_uid == user && (info.st_gid == ::getegid() || isMemberOf(info.st_gid)));
-    return info.st_nlink == 1 && ::flistxattr(fd, nullptr, 0) <= 0 && ownable &&
-           ::faccessat(AT_FDCWD, target.folder().c_str(), W_OK | X_OK, AT_EACCESS) == 0;
-}
 
 // Makes sure the space for the new content is there before the first old
 // byte is overwritten, without changing the file's length.
-std::optional<FileError> reserve(int fd, qint64 size, const FilePath& target)
+std::optional<FileError> reserveSpace(const File& file, qint64 size, const FilePath& target)
 {
-    if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0)
-        return std::nullopt;
-    if (errno == EOPNOTSUPP || errno == ENOSYS)
-        return std::nullopt;  // nothing to reserve with; the write will tell
+    if (size == 0 || reserve(file, size) != Reserved::Failed)
+        return std::nullopt;  // reserved, or nothing to reserve with: the write will tell
     return lastError(target);
 }
 
-std::optional<FileError> writeInPlace(FileDescriptor& file, const Content& content, const FilePath& target)
+std::optional<FileError> writeInPlace(File& file, const Content& content, const FilePath& target)
 {
     const qint64 size = content.size();
-    if (auto error = reserve(file.get(), size, target))
+    if (auto error = reserveSpace(file, size, target))
         return error;
-    qint64 written = 0;
-    if (::lseek(file.get(), 0, SEEK_SET) < 0)
+    if (!seekTo(file, 0))
         return lastError(target);
-    if (auto error = writeContent(file.get(), content, target, &written))
+    qint64 written = 0;
+    if (auto error = writeContent(file, content, target, &written))
         return error;
     if (written != size)  // the copy could not be read back whole
         return FileError::fromErrno(EIO, target);
-    if (::ftruncate(file.get(), written) != 0 || ::fsync(file.get()) != 0 || file.close() != 0)
+    if (!cutTo(file, written) || !flush(file) || !file.close())
         return lastError(target);
     return std::nullopt;
 }
 
-std::optional<FileError> replaceThroughTemporary(FileDescriptor& file, const struct stat& info, const FilePath& target,
+std::optional<FileError> replaceThroughTemporary(File& file, const Facts& facts, const FilePath& target,
                                                  const Content& content)
 {
     std::optional<FileError> error;
     Temporary temporary = Temporary::beside(target, error);
     // No new file can be made there (an immutable folder), or it cannot be
     // given the old owner: the file is written in place instead.
-    if (error || ::fchown(temporary.fd(), info.st_uid, info.st_gid) != 0 ||
-        ::fchmod(temporary.fd(), info.st_mode & 07777) != 0)
+    if (error || !takeOwnerAndMode(temporary.file(), file, facts))
         return writeInPlace(file, content, target);
-    if (auto writeError = writeContent(temporary.fd(), content, target))
+    if (auto writeError = writeContent(temporary.file(), content, target))
         return writeError;
-    if (::fsync(temporary.fd()) != 0)
+    if (!flush(temporary.file()))
         return lastError(target);
-    if (temporary.moveTo(target))
+    if (temporary.moveTo(target, &file))
         return std::nullopt;
     // The folder would not let the file be replaced (a file mounted over
     // another one, for instance): the complete copy is written in place.
-    return writeInPlace(file, temporary.contents(), target);
+    const FileError refused = lastError(target);
+    if (!file.isOpen())
+        file = openForWriting(target);
+    if (!file.isOpen())
+        return refused;
+    return writeInPlace(file, contentsOf(temporary.file()), target);
 }
 
 std::optional<FileError> createNew(const FilePath& target, const Content& content)
@@ -178,21 +143,11 @@ std::optional<FileError> createNew(const FilePath& target, const Content& conten
     Temporary temporary = Temporary::beside(target, error);
     if (error)
         return error;
-    if (auto writeError = writeContent(temporary.fd(), content, target))
+    if (auto writeError = writeContent(temporary.file(), content, target))
         return writeError;
-    if (::fsync(temporary.fd()) != 0 || !temporary.moveTo(target))
+    if (!flush(temporary.file()) || !temporary.moveTo(target, nullptr))
         return lastError(target);
     return std::nullopt;
-}
-
-// A device, a pipe or a socket is written as any program writing to it
-// would, without waiting for a reader.
-std::optional<FileError> writeDirectly(const FilePath& target, const Content& content)
-{
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file.isOpen())
-        return lastError(target);
-    return writeAndClose(file, content, target);
 }
 
 }  // namespace
@@ -202,17 +157,21 @@ std::optional<FileError> replace(const FilePath& path, const Content& content)
     FilePath target;
     if (auto error = writeTarget(path, target))
         return error;
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) != 0)
-        return errno == ENOENT ? createNew(target, content) : lastError(path);
-    if (!S_ISREG(existing.st_mode))
-        return writeDirectly(target, content);
     // Opening for writing is what tells a read-only file from a writable one.
-    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    File file = openForWriting(target);
     if (!file.isOpen())
+        return lastErrorMeans() == Meaning::NotFound ? createNew(target, content) : lastError(target);
+    Facts facts;
+    if (!factsOf(file, facts))
         return lastError(target);
-    if (renameKeepsEverything(file.get(), existing, target))
-        return replaceThroughTemporary(file, existing, target, content);
+    if (facts.kind != Kind::Regular) {
+        // A device or a pipe is written as any program writing to it would.
+        if (!kWritesOtherEntries)
+            return FileError::notRegularFile(target);
+        return writeAndClose(file, content, target);
+    }
+    if (renameKeepsEverything(file, facts, target))
+        return replaceThroughTemporary(file, facts, target, content);
     return writeInPlace(file, content, target);
 }
 

@@ -1,5 +1,4 @@
-// What file access is the same for on every system.
-#include "file_io.h"
+#include "file_error.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,16 +16,3 @@ FileError FileError::of(FileProblem problem, int number, const FilePath& path)
 FileError FileError::notRegularFile(const FilePath& path) { return of(FileProblem::NotRegularFile, ENXIO, path); }
 
 FileError FileError::tooLarge(const FilePath& path) { return of(FileProblem::TooLarge, EFBIG, path); }
-
-namespace file_io {
-
-Content Content::wholly(const QByteArray& bytes)
-{
-    return Content(bytes.size(), [bytes, given = false]() mutable {
-        const bool first = !given;
-        given = true;
-        return first ? QByteArrayView(bytes) : QByteArrayView();
-    });
-}
-
-}  // namespace file_io
