@@ -6,16 +6,11 @@
 #include "document_writer.h"
 #include "file_io.h"
 #include "licence_file.h"
-#include "program_folder.h"
 #include "text_decoding.h"
 #include "windows1252.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
-#include <cerrno>
-#include <csignal>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -57,14 +52,10 @@ std::optional<Failure> expandValue(QString& value, const CommandLineStreams& str
         return std::nullopt;
     }
     QByteArray bytes;
-    if (value == QLatin1String("@-")) {
-        const auto input = streams.readInput();
-        if (!input)
-            return fileFailure(FileError::fromErrno(errno, FilePath(QStringLiteral("-"))));
-        bytes = *input;
-    } else if (const auto error = file_io::readFile(FilePath(value.sliced(1)), bytes)) {
+    const auto error =
+        value == QLatin1String("@-") ? streams.readInput(bytes) : file_io::readFile(FilePath(value.sliced(1)), bytes);
+    if (error)
         return fileFailure(*error);
-    }
     value = withoutFinalLineEnd(decodeUserText(bytes));
     return std::nullopt;
 }
@@ -78,12 +69,6 @@ std::optional<QString> statusNamed(const QString& name)
     if (name == QLatin1String("none"))
         return QString();
     return std::nullopt;
-}
-
-QDateTime nowToTheSecond()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    return {now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())};
 }
 
 // "now", "2026-12-09" or "2026-12-09T10:30:00", between 1601 and 9999.
@@ -104,24 +89,6 @@ std::optional<QDateTime> dateNamed(const QString& text)
 }
 
 QString optionName(const DocumentField& field) { return QString::fromLatin1(field.name); }
-
-// How many characters of the text Windows-1252 cannot hold; a pair of
-// surrogates is one character.
-qsizetype unwritableIn(QStringView text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.unicode() < 0x80)
-            continue;
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        else if (windows1252::canEncode(c.unicode()))
-            continue;
-        ++count;
-    }
-    return count;
-}
 
 class CommandLine {
 public:
@@ -181,9 +148,8 @@ private:
 
     std::optional<Failure> print(const QString& text)
     {
-        const QByteArray bytes = text.toLocal8Bit();
-        if (!streams_.writeOutput(bytes))
-            return fileFailure(FileError::fromErrno(errno, FilePath(QStringLiteral("-"))));
+        if (const auto error = streams_.writeOutput(text.toLocal8Bit()))
+            return fileFailure(*error);
         return std::nullopt;
     }
 
@@ -257,13 +223,7 @@ private:
 
     std::optional<Failure> readLicences()
     {
-        if (programFolder().isEmpty())
-            return fileFailure(programFolderNotFound());
-        licences_ = Licences{};
-        const LicenceFile file = LicenceFile::forReading();
-        if (!file.exists())
-            return std::nullopt;
-        const LicencesRead read = file.read();
+        const LicencesRead read = readLicenceDefaults();
         if (read.error)
             return fileFailure(*read.error);
         licences_ = *read.texts;
@@ -273,7 +233,7 @@ private:
     void warnOfUnwritable(const DocumentRecord& record)
     {
         for (const DocumentField& field : documentFields()) {
-            if (const qsizetype count = unwritableIn(record.*field.value))
+            if (const qsizetype count = windows1252::unwritableCount(record.*field.value))
                 say(QStringLiteral("aviso: %1 %2 de --%3 no caben en Windows-1252 y se escriben como «?»")
                         .arg(count)
                         .arg(count == 1 ? QStringLiteral("carácter") : QStringLiteral("caracteres"),
@@ -291,8 +251,8 @@ private:
         }
         DocumentPieces pieces(composeDocument(record));
         for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next()) {
-            if (!streams_.writeOutput(piece))
-                return fileFailure(FileError::fromErrno(errno, FilePath(QStringLiteral("-"))));
+            if (const auto error = streams_.writeOutput(piece))
+                return fileFailure(*error);
         }
         return std::nullopt;
     }
@@ -305,47 +265,7 @@ private:
     std::optional<Licences> licences_;
 };
 
-bool writeAll(int fd, QByteArrayView bytes)
-{
-    while (!bytes.isEmpty()) {
-        const ssize_t done = ::write(fd, bytes.data(), size_t(bytes.size()));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            return false;
-        bytes = bytes.sliced(done);
-    }
-    return true;
-}
-
-std::optional<QByteArray> readAllInput()
-{
-    QByteArray bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got == 0)
-            return bytes;
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0 || bytes.size() + got > file_io::kLargestRead) {
-            errno = got < 0 ? errno : EFBIG;
-            return std::nullopt;
-        }
-        bytes.append(buffer, got);
-    }
-}
-
 }  // namespace
-
-CommandLineStreams processStreams()
-{
-#if defined(SIGPIPE)
-    std::signal(SIGPIPE, SIG_IGN);  // a reader that has gone is an error to report, not the end
-#endif
-    return {readAllInput, [](QByteArrayView bytes) { return writeAll(STDOUT_FILENO, bytes); },
-            [](const QString& line) { (void)writeAll(STDERR_FILENO, (line + u'\n').toLocal8Bit()); }};
-}
 
 bool wantsCommandLine(const QStringList& arguments)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "edition.h"
+#include "file_error.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,15 +16,15 @@
 
 // The streams the command line talks through; tests give their own.
 struct CommandLineStreams {
-    // All of standard input, or nothing where it cannot be read.
-    std::function<std::optional<QByteArray>()> readInput;
-    // False where standard output cannot take the bytes.
-    std::function<bool(QByteArrayView)> writeOutput;
+    // All of standard input, or why it could not be read.
+    std::function<std::optional<FileError>(QByteArray& bytes)> readInput;
+    // Why standard output could not take the bytes, where it could not.
+    std::function<std::optional<FileError>(QByteArrayView bytes)> writeOutput;
     // One message line, without its line end.
     std::function<void(const QString&)> writeMessage;
 };
 
-// The process's own standard input, output and error.
+// The process's own standard input, output and error (process_streams.cpp).
 CommandLineStreams processStreams();
 
 // Whether the arguments (without the program's name) ask for the command

@@ -71,6 +71,12 @@ GeneralDateFormat GeneralDateFormat::fromSystem()
 #endif
 }
 
+QDateTime nowToTheSecond()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    return {now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())};
+}
+
 QString generalDateText(const QDateTime& value, const GeneralDateFormat& format)
 {
 #if defined(Q_OS_WIN)

@@ -15,6 +15,10 @@ struct GeneralDateFormat {
     static GeneralDateFormat fromSystem();
 };
 
+// The present moment, to the second: what the form and the command line
+// start with.
+QDateTime nowToTheSecond();
+
 // The short date, followed, when the time of day is not exactly midnight, by
 // one space and the long time: "05/06/2004 14:23:11" or "05/06/2004".
 QString generalDateText(const QDateTime& value, const GeneralDateFormat& format);

@@ -133,6 +133,33 @@ std::optional<FileError> readAtMost(const File& file, qint64 limit, QByteArray& 
 
 bool entryExists(const FilePath& path) { return !path.isEmpty() && file_system::entryExists(path); }
 
+namespace {
+
+// A standard stream is the process's, and stays open.
+template <typename Use>
+std::optional<FileError> withStandardStream(int stream, Use use)
+{
+    File file = standardStream(stream);
+    auto error = use(file, FilePath(QStringLiteral("-")));
+    file.release();
+    return error;
+}
+
+}  // namespace
+
+std::optional<FileError> readStandardInput(QByteArray& bytes)
+{
+    bytes.clear();
+    return withStandardStream(
+        0, [&bytes](const File& input, const FilePath& name) { return readAtMost(input, kLargestRead, bytes, name); });
+}
+
+std::optional<FileError> writeStandard(int stream, QByteArrayView bytes)
+{
+    return withStandardStream(
+        stream, [bytes](const File& output, const FilePath& name) { return writeAll(output, bytes, name); });
+}
+
 std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
 {
     bytes.clear();

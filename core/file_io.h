@@ -63,6 +63,13 @@ bool entryExists(const FilePath& path);
 // user's back.
 [[nodiscard]] std::optional<FileError> replace(const FilePath& path, const Content& content);
 
+// The process's standard streams, for the command line: all of standard
+// input, to the same limit as a file, and all the bytes to standard output
+// (1) or standard error (2). A reader that has gone is an error (EPIPE), not
+// the end of the program.
+[[nodiscard]] std::optional<FileError> readStandardInput(QByteArray& bytes);
+[[nodiscard]] std::optional<FileError> writeStandard(int stream, QByteArrayView bytes);
+
 // Adds the content after the file's last byte, creating it when missing,
 // under an exclusive lock so that two programs appending to one file never
 // interleave. A failed write or close cuts the file back to where this

@@ -87,8 +87,6 @@ bool entryExists(const FilePath& path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-File standardStream(int which) { return File(which); }
-
 File openForReading(const FilePath& path) { return File(::open(path.c_str(), O_RDONLY | kNoWait)); }
 
 File openForWriting(const FilePath& path) { return File(::open(path.c_str(), O_WRONLY | kNoWait)); }
@@ -188,6 +186,12 @@ bool isMemberOf(gid_t group)
 }
 
 }  // namespace
+
+File standardStream(int which)
+{
+    ignoreBrokenPipes();
+    return File(which);
+}
 
 // From here on a pipe whose reader has gone is an ordinary error (EPIPE),
 // not the end of the program.

@@ -148,6 +148,16 @@ std::optional<FileError> LicenceFile::write(const Licences& texts) const
     return file_io::replace(path_, file_io::Content::wholly(formatLicences(texts)));
 }
 
+LicencesRead readLicenceDefaults()
+{
+    if (programFolder().isEmpty())
+        return {std::nullopt, programFolderNotFound()};
+    const LicenceFile file = LicenceFile::forReading();
+    if (!file.exists())
+        return {Licences{}, std::nullopt};
+    return file.read();
+}
+
 LicencesRead parseLicences(const QByteArray& bytes, const FilePath& path)
 {
     const QString text = windows1252::decode(bytes);

@@ -60,6 +60,11 @@ private:
     FilePath folderToMake_;
 };
 
+// The licence defaults that every surface starts with: those of
+// LicenceFile::forReading(), none where no file holds them; why not, where
+// the program folder cannot be found or the file cannot be read.
+LicencesRead readLicenceDefaults();
+
 // The same read over the file's bytes; path only names the file in errors.
 LicencesRead parseLicences(const QByteArray& bytes, const FilePath& path);
 

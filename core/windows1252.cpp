@@ -157,6 +157,39 @@ qsizetype lineFeedsIn(QStringView text) { return std::count(text.utf16(), text.u
 
 bool canEncode(char32_t codePoint) { return byteFor(codePoint) >= 0; }
 
+void forEachUnwritable(QStringView text, const std::function<bool(qsizetype, qsizetype)>& found)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() < 0x80)
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const char32_t point = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+        if (!canEncode(point) && !found(i, pair ? 2 : 1))
+            return;
+        i += pair ? 1 : 0;
+    }
+}
+
+qsizetype unwritableCount(QStringView text)
+{
+    qsizetype count = 0;
+    forEachUnwritable(text, [&count](qsizetype, qsizetype) { return ++count > 0; });
+    return count;
+}
+
+QStringList unwritableCharacters(QStringView text)
+{
+    constexpr int kMost = 10;
+    QStringList found;
+    forEachUnwritable(text, [&](qsizetype position, qsizetype length) {
+        const QString character = text.sliced(position, length).toString();
+        if (!found.contains(character))
+            found.append(character);
+        return found.size() < kMost;
+    });
+    return found;
+}
+
 QByteArray encode(QStringView text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
+#include <functional>
 
 // Every file the program writes is Windows-1252, whatever the system locale;
 // it reads Windows-1252 too, and UTF-8 or UTF-16 where a file is in one of
@@ -30,6 +32,20 @@ qsizetype encodedSizeWithCrLf(QStringView text);
 QString decode(QByteArrayView bytes);
 
 bool canEncode(char32_t codePoint);
+
+// Calls found(position, length) for each character of the text that the
+// code page cannot hold, in order (a pair of surrogates is one character,
+// two units long); stops where found returns false. The document, the
+// preview, the marks in the form and the command line's warning all ask
+// this one question.
+void forEachUnwritable(QStringView text, const std::function<bool(qsizetype position, qsizetype length)>& found);
+
+// How many characters of the text the code page cannot hold.
+qsizetype unwritableCount(QStringView text);
+
+// The different characters of the text that the code page cannot hold, in
+// the order they first appear, at most the first ten.
+QStringList unwritableCharacters(QStringView text);
 
 qsizetype lineFeedsIn(QStringView text);
 

@@ -11,7 +11,6 @@
 #include "message_box.h"
 #include "options_window.h"
 #include "preview_window.h"
-#include "program_folder.h"
 #include "unwritable_marks.h"
 
 #include <QCheckBox>
@@ -108,14 +107,7 @@ void MainWindow::load()
 
 void MainWindow::loadLicences()
 {
-    if (programFolder().isEmpty()) {
-        message_box::showError(this, texts_, programFolderNotFound());
-        return;
-    }
-    const LicenceFile file = LicenceFile::forReading();
-    if (!file.exists())
-        return;
-    const LicencesRead read = file.read();
+    const LicencesRead read = readLicenceDefaults();
     if (read.error)
         message_box::showError(this, texts_, *read.error);
     else
@@ -128,8 +120,7 @@ void MainWindow::setInitialStates()
     finalOption_->setChecked(true);
     finalOption_->setEnabled(false);
     betaOption_->setEnabled(false);
-    const QDateTime now = QDateTime::currentDateTime();
-    datePicker_->setDateTime(QDateTime(now.date(), QTime(now.time().hour(), now.time().minute(), now.time().second())));
+    datePicker_->setDateTime(nowToTheSecond());
 }
 
 DocumentRecord MainWindow::record() const

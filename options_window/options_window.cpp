@@ -20,10 +20,7 @@ OptionsWindow::OptionsWindow(const Edition& edition) : edition_(edition)
 
 void OptionsWindow::loadLicences()
 {
-    const LicenceFile file = LicenceFile::forReading();
-    if (!file.exists())
-        return;
-    const LicencesRead read = file.read();
+    const LicencesRead read = readLicenceDefaults();
     if (read.error) {
         message_box::showError(this, edition_.texts(), *read.error);
         return;

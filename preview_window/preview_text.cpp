@@ -8,16 +8,14 @@ PreviewText::Segment PreviewText::encoded(QStringView text)
 {
     Segment segment;
     segment.bytes = windows1252::encode(text);
-    int at = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++at) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t point = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        i += pair ? 1 : 0;
-        if (point == u'\n')
-            segment.lineEnds.push_back(at);
-        else if (!windows1252::canEncode(point))
-            segment.marks.push_back(at);
-    }
+    for (qsizetype at = segment.bytes.indexOf('\n'); at >= 0; at = segment.bytes.indexOf('\n', at + 1))
+        segment.lineEnds.push_back(int(at));
+    qsizetype unitsBeyond = 0;  // a pair of units is one character, one byte
+    windows1252::forEachUnwritable(text, [&](qsizetype position, qsizetype length) {
+        segment.marks.push_back(int(position - unitsBeyond));
+        unitsBeyond += length - 1;
+        return true;
+    });
     return segment;
 }
 

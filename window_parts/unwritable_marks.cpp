@@ -12,23 +12,6 @@
 
 namespace {
 
-// Calls found(position, length) for each character of the text, a surrogate
-// pair being one character, that Windows-1252 cannot hold; stops when found
-// returns false.
-template <typename Found>
-void forEachUnwritable(QStringView text, Found found)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].unicode() < 0x80)
-            continue;
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const char32_t point = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-        if (!windows1252::canEncode(point) && !found(i, pair ? 2 : 1))
-            return;
-        i += pair ? 1 : 0;
-    }
-}
-
 class UnwritableHighlighter : public QSyntaxHighlighter {
 public:
     using QSyntaxHighlighter::QSyntaxHighlighter;
@@ -39,27 +22,14 @@ protected:
         QTextCharFormat mark;
         mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
         mark.setUnderlineColor(Qt::red);
-        forEachUnwritable(text, [&](qsizetype position, int length) {
-            setFormat(int(position), length, mark);
+        windows1252::forEachUnwritable(text, [&](qsizetype position, qsizetype length) {
+            setFormat(int(position), int(length), mark);
             return true;
         });
     }
 };
 
 }  // namespace
-
-QStringList unwritableCharacters(QStringView text)
-{
-    constexpr int kMost = 10;
-    QStringList found;
-    forEachUnwritable(text, [&](qsizetype position, int length) {
-        const QString character = text.sliced(position, length).toString();
-        if (!found.contains(character))
-            found.append(character);
-        return found.size() < kMost;
-    });
-    return found;
-}
 
 void markUnwritable(QPlainTextEdit* box) { new UnwritableHighlighter(box->document()); }
 
@@ -71,7 +41,7 @@ void markUnwritable(QLineEdit* box, const ProgramTexts& texts)
     sign->setObjectName(box->objectName() + QStringLiteral("Aviso"));
     sign->setVisible(false);
     QObject::connect(box, &QLineEdit::textChanged, sign, [sign, texts](const QString& text) {
-        const QStringList found = unwritableCharacters(text);
+        const QStringList found = windows1252::unwritableCharacters(text);
         if (!found.isEmpty() && sign->icon().isNull())
             sign->setIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
         sign->setVisible(!found.isEmpty());

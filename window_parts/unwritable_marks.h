@@ -17,7 +17,3 @@ void markUnwritable(QPlainTextEdit* box);
 // In a one-line box: a warning sign at its end while it holds any, whose
 // tooltip names them.
 void markUnwritable(QLineEdit* box, const ProgramTexts& texts);
-
-// The different characters of the text that the document cannot hold, in
-// the order they first appear, at most the first ten.
-QStringList unwritableCharacters(QStringView text);

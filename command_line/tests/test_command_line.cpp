@@ -54,12 +54,15 @@ private:
     {
         arguments.replaceInStrings(u"%/"_qs, dir_->path() + u'/');
         Run result;
-        const CommandLineStreams streams{[&input] { return std::optional(input); },
+        const CommandLineStreams streams{[&input](QByteArray& bytes) {
+            bytes = input;
+            return std::optional<FileError>();
+                                         },
                                          [&result](QByteArrayView bytes) {
             result.output += bytes.toByteArray();
-            return true;
-                                         },
-                                         [&result](const QString& line) { result.messages.append(line); }};
+            return std::optional<FileError>();
+        },
+            [&result](const QString& line) { result.messages.append(line); }};
         result.exit = runCommandLine(arguments, edition, streams);
         return result;
     }
