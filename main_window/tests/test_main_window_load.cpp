@@ -21,9 +21,14 @@ QColor boxColour(const QWidget* box) { return box->palette().color(QPalette::Bas
 const char* const kEightBoxes[] = {"TxtProducto", "TxtVersion", "TxtNomApe",       "TxtEmail",
                                    "TxtWeb",      "TxtUso",     "TxtDistribucion", "TxtDesc"};
 
-// The main window's keys that caption a control (the last one titles the
-// Open dialog).
-std::span<const CaptionKey> controlKeys() { return captionKeysOf(QStringLiteral("FrmTrumi")).first(23); }
+// The main window's keys that caption a control (not the Open dialog's
+// title).
+QList<CaptionKey> controlKeys()
+{
+    QList<CaptionKey> keys = captionKeysOf(QStringLiteral("FrmTrumi"));
+    keys.removeIf([](const CaptionKey& row) { return row.element == QByteArrayView("DialogoAbrir"); });
+    return keys;
+}
 
 // Waits for the next tick of the window's polling timer.
 bool nextTick(const MainWindowDriver& ui)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <span>
+
+// The language file's keys (language_keys.cpp holds them all, with the
+// program's other texts of program_texts.h).
 
 // Which key of the language file captions which element of a window, in the
 // order the window reads them.
@@ -13,7 +16,7 @@ struct CaptionKey {
 
 // The keys of the window with that object name ("FrmTrumi", "FrmOpciones",
 // "Frmacercade"); none for any other name.
-std::span<const CaptionKey> captionKeysOf(const QString& window);
+QList<CaptionKey> captionKeysOf(const QString& window);
 
 // The language file's section that holds the captions.
 inline constexpr const char* kLanguageSection = "IDIOMA";
