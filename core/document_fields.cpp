@@ -92,6 +92,17 @@ QList<EntryPart> partsOf(const QString& entry)
 
 std::span<const DocumentField> documentFields() { return kFields; }
 
+int fieldIndexOf(QString DocumentRecord::*value)
+{
+    for (std::size_t i = 0; i < std::size(kFields); ++i) {
+        if (kFields[i].value == value)
+            return int(i);
+    }
+    qFatal("A member of the record that the field table lacks");
+}
+
+const DocumentField& fieldOf(QString DocumentRecord::*value) { return kFields[fieldIndexOf(value)]; }
+
 const QList<QList<EntryPart>>& documentEntries()
 {
     static const QList<QList<EntryPart>> entries = [] {

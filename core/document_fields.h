@@ -31,6 +31,10 @@ struct DocumentField {
 // Every field, in the order in which it stands in the document.
 std::span<const DocumentField> documentFields();
 
+// The field that holds that member of the record, and its place.
+int fieldIndexOf(QString DocumentRecord::*value);
+const DocumentField& fieldOf(QString DocumentRecord::*value);
+
 // One piece of an entry of the document: fixed text, or a field's value.
 struct EntryPart {
     QString fixed;

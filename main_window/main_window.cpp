@@ -11,7 +11,6 @@
 #include "message_box.h"
 #include "options_window.h"
 #include "preview_window.h"
-#include "unwritable_marks.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -78,7 +77,6 @@ MainWindow::MainWindow(const Edition& edition, QWidget* parent)
     connect(finalOption_, &QRadioButton::toggled, this, &MainWindow::updateOptionTabStops);
     connect(new QShortcut(QKeySequence::Open, this), &QShortcut::activated, this, &MainWindow::onOpenShortcut);
     connect(new QShortcut(Qt::Key_F5, this), &QShortcut::activated, this, &MainWindow::togglePreview);
-    markUnwritableCharacters();
     load();
     acceptFileDrops();
     // The first frame already shows what the first tick would make of the
@@ -148,26 +146,22 @@ void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
     });
 }
 
-void MainWindow::bindStatusAndDate()
+void MainWindow::bindStatus()
 {
     fieldEditors_.push_back({&DocumentRecord::status,
                              [this] { return statusFor(checkStateOf(statusCheck_), finalOption_->isChecked()); },
                              alwaysShown([this](const QString& status) { setStatus(status); })});
-    fieldEditors_.push_back({&DocumentRecord::date,
-                             [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
-                             [this](const QString& text) { return showDate(text); }});
     auto statusChanged = [this] { onFieldChanged(&DocumentRecord::status); };
     connect(statusCheck_, &QCheckBox::stateChanged, this, statusChanged);
     connect(finalOption_, &QRadioButton::toggled, this, statusChanged);
-    connect(datePicker_, &QDateTimeEdit::dateTimeChanged, this, [this] { onFieldChanged(&DocumentRecord::date); });
 }
 
-void MainWindow::markUnwritableCharacters()
+void MainWindow::bindDate()
 {
-    for (QLineEdit* box : {productEdit_, versionEdit_, authorEdit_, emailEdit_, webEdit_})
-        markUnwritable(box, texts_);
-    for (QPlainTextEdit* box : {descriptionEdit_, useLicenceEdit_, distributionLicenceEdit_})
-        markUnwritable(box);
+    fieldEditors_.push_back({&DocumentRecord::date,
+                             [this] { return generalDateText(datePicker_->dateTime(), dateFormat_); },
+                             [this](const QString& text) { return showDate(text); }});
+    connect(datePicker_, &QDateTimeEdit::dateTimeChanged, this, [this] { onFieldChanged(&DocumentRecord::date); });
 }
 
 // A date the system's form cannot read leaves the picker as it was.
@@ -237,16 +231,6 @@ void MainWindow::setFileDialogs(std::unique_ptr<FileDialogs> dialogs) { fileDial
 void MainWindow::setDateFormat(const GeneralDateFormat& format) { dateFormat_ = format; }
 
 namespace {
-
-int fieldIndexOf(QString DocumentRecord::*value)
-{
-    const auto fields = documentFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].value == value)
-            return int(i);
-    }
-    Q_UNREACHABLE();
-}
 
 bool holdsSurrogates(QStringView text)
 {

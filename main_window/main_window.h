@@ -26,6 +26,7 @@ class QRadioButton;
 class QTimer;
 class FileDialogs;
 class FilePath;
+struct FormBox;
 
 // The main window: the form on which the author describes the product, the
 // Create command that writes the read-me document, and the Options, About
@@ -63,12 +64,13 @@ signals:
 private:
     void buildLayout();
     void buildButtons();
-    void buildTitleGroup();
-    void buildAuthorGroup();
-    void buildLicenceGroup();
-    void buildDescriptionGroup();
+    void buildGroups();
+    void buildBox(const FormBox& row);
+    QWidget* buildLineBox(const FormBox& row, QWidget* group);
+    QWidget* buildLinesBox(const FormBox& row, QWidget* group);
+    QWidget* buildStatus(const FormBox& row, QWidget* group);
+    QWidget* buildDatePicker(const FormBox& row, QWidget* group);
     void setUpTabOrder();
-    void setUpFocusHighlight();
     QList<Caption> fixedCaptions() const;
 
     void load();
@@ -87,8 +89,8 @@ private:
     void acceptFileDrops();
     void bindField(QString DocumentRecord::*value, QLineEdit* box);
     void bindField(QString DocumentRecord::*value, QPlainTextEdit* box);
-    void bindStatusAndDate();
-    void markUnwritableCharacters();
+    void bindStatus();
+    void bindDate();
     void togglePreview();
     void makeRoomForPreview();
     void onFieldChanged(QString DocumentRecord::*value);
@@ -133,18 +135,17 @@ private:
     QGroupBox* authorGroup_ = nullptr;
     QGroupBox* licenceGroup_ = nullptr;
     QGroupBox* descriptionGroup_ = nullptr;
+    // The form's boxes are built from its table (form_boxes.h); these are
+    // the ones the window's handlers use by name.
     QLineEdit* productEdit_ = nullptr;
     QLineEdit* versionEdit_ = nullptr;
     QCheckBox* statusCheck_ = nullptr;
     QRadioButton* finalOption_ = nullptr;
     QRadioButton* betaOption_ = nullptr;
-    QLineEdit* authorEdit_ = nullptr;
-    QLineEdit* emailEdit_ = nullptr;
-    QLineEdit* webEdit_ = nullptr;
     QDateTimeEdit* datePicker_ = nullptr;
     QPlainTextEdit* useLicenceEdit_ = nullptr;
     QPlainTextEdit* distributionLicenceEdit_ = nullptr;
-    QPlainTextEdit* descriptionEdit_ = nullptr;
+    std::vector<QWidget*> tabOrder_;
     QTimer* pollTimer_ = nullptr;
     FocusHighlight* highlight_ = nullptr;
 };

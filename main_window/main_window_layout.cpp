@@ -5,9 +5,12 @@
 #include "controls.h"
 #include "credits.h"
 #include "date_picker.h"
+#include "document_fields.h"
 #include "focus_highlight.h"
+#include "form_boxes.h"
 #include "geometry.h"
 #include "program_look.h"
+#include "unwritable_marks.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -21,54 +24,38 @@
 
 namespace {
 
-// What the two releases' definitions of this window differ in: release 1.0
-// has narrower prompts, no tooltip on the web page and the date, and fixed
-// Spanish captions; release 1.1's captions are blank until it loads.
-struct Variant {
-    int licencePromptWidth;      // the prompts of both licence boxes
-    int descriptionPromptWidth;  // the prompt of the description box
-    bool webAndDateTooltips;
-    QList<Caption> fixedCaptions;
-};
-
+// What the two releases' definitions of this window differ in, besides
+// what the form's table says of each box: release 1.0 has fixed Spanish
+// captions; release 1.1's are blank until it loads.
 QList<Caption> spanishCaptions()
 {
-    return {
+    QList<Caption> captions = {
         {QStringLiteral("CmdOpciones"), QStringLiteral("&Opciones")},
         {QStringLiteral("CmdAcercade"), QStringLiteral("&Acerca de...")},
         {QStringLiteral("CmdCerrar"), QStringLiteral("&Salir")},
         {QStringLiteral("Frame1"), QStringLiteral("Título y versión")},
         {QStringLiteral("Label1"),
          QStringLiteral("Establece el nombre del producto, la versión y el estado de la versión.")},
-        {QStringLiteral("Label2"), QStringLiteral("Nombre del producto:")},
-        {QStringLiteral("Label3"), QStringLiteral("Versión del producto:")},
         {QStringLiteral("Chk1"), QStringLiteral("Especificar estado de la versión. ( Si / No )")},
         {QStringLiteral("OpVer1"), QStringLiteral("Versión Final")},
         {QStringLiteral("OpVer2"), QStringLiteral("Versión Beta")},
         {QStringLiteral("Frame2"), QStringLiteral("Datos del autor")},
         {QStringLiteral("Label4"),
          QStringLiteral("Establece el nombre del autor, su E-Mail, página Web y la fecha de creación del producto.")},
-        {QStringLiteral("Label5"), QStringLiteral("Nombre y apellidos:")},
-        {QStringLiteral("Label6"), QStringLiteral("Dirección E-Mail:")},
-        {QStringLiteral("Label7"), QStringLiteral("Página Web:")},
-        {QStringLiteral("Label8"), QStringLiteral("Fecha de Creación:")},
         {QStringLiteral("Frame4"), QStringLiteral("Descripción del producto e instalación")},
-        {QStringLiteral("Label12"), QStringLiteral("Establece la descripión del producto:")},
         {QStringLiteral("Frame3"), QStringLiteral("Licencia de uso y distribución")},
         {QStringLiteral("Label9"),
          QStringLiteral("Establece las condiciones de uso y distribución que el autor especifica.")},
-        {QStringLiteral("Label10"), QStringLiteral("Licencia de uso:")},
-        {QStringLiteral("Label11"), QStringLiteral("Licencia de distrubución:")},
         {QStringLiteral("CmdCrear"), QStringLiteral("&Crear Trumi")},
     };
+    for (const FormBox& row : formBoxes()) {
+        if (row.prompt)
+            captions.append({QString::fromLatin1(row.prompt), QString::fromUtf8(row.promptInRelease10)});
+    }
+    return captions;
 }
 
-const Variant& variantFor(Edition::Layout layout)
-{
-    static const Variant translatable = {4335, 6495, true, {}};
-    static const Variant singleLanguage = {1815, 2655, false, spanishCaptions()};
-    return variantOf(layout, translatable, singleLanguage);
-}
+QRect pixelsOf(const QRect& inTwips) { return twipsRect(inTwips.x(), inTwips.y(), inTwips.width(), inTwips.height()); }
 
 template <typename Button>
 Button* addChoice(QWidget* parent, const QString& name, const QRect& area)
@@ -82,7 +69,10 @@ Button* addChoice(QWidget* parent, const QString& name, const QRect& area)
 
 }  // namespace
 
-QList<Caption> MainWindow::fixedCaptions() const { return variantFor(edition_.layout()).fixedCaptions; }
+QList<Caption> MainWindow::fixedCaptions() const
+{
+    return edition_.layout() == Edition::Layout::SingleLanguage ? spanishCaptions() : QList<Caption>();
+}
 
 void MainWindow::buildLayout()
 {
@@ -97,17 +87,20 @@ void MainWindow::buildLayout()
     addPicture(this, QStringLiteral("Image5"), QStringLiteral(":/pictures/about_icon.png"),
                twipsRect(1440, 960, 480, 480));
     addStrip(this, QStringLiteral("Image1"), QStringLiteral(":/pictures/strip.png"), twipsRect(1680, 2280, 945, 6375));
-    buildTitleGroup();
-    buildAuthorGroup();
-    buildLicenceGroup();
-    buildDescriptionGroup();
-    bindStatusAndDate();
+    buildGroups();
+    // The eight text boxes turn pale yellow while they have the focus and
+    // white when they lose it.
+    highlight_ = new FocusHighlight(FocusHighlight::paleYellow(), Qt::white, this);
+    for (const FormBox& row : formBoxes())
+        buildBox(row);
     setUpTabOrder();
 
+    // The form's input aids poll every 100 ms: the status options follow the
+    // status box, and Create is enabled while the product and its version
+    // are filled in, as the form has always done.
     pollTimer_ = new QTimer(this);
     pollTimer_->setObjectName(QStringLiteral("Timer1"));
     pollTimer_->setInterval(100);
-    setUpFocusHighlight();
 }
 
 void MainWindow::buildButtons()
@@ -119,105 +112,104 @@ void MainWindow::buildButtons()
     createButton_->setToolTip(texts_.text(TextId::CreateTip));
 }
 
-void MainWindow::buildTitleGroup()
+// The four groups, each with the line that says what it is for; the boxes
+// come from the form's table.
+void MainWindow::buildGroups()
 {
     titleGroup_ = addFrame(this, QStringLiteral("Frame1"), twipsRect(2640, 1200, 4935, 2535));
-    productEdit_ = addLineBox(titleGroup_, QStringLiteral("TxtProducto"), twipsRect(2040, 960, 2535, 285));
-    productEdit_->setToolTip(texts_.text(TextId::ProductTip));
-    versionEdit_ = addLineBox(titleGroup_, QStringLiteral("TxtVersion"), twipsRect(2040, 1320, 615, 285));
-    versionEdit_->setToolTip(texts_.text(TextId::VersionTip));
     addLabel(titleGroup_, QStringLiteral("Label1"), twipsRect(360, 360, 4215, 375));
-    addLabel(titleGroup_, QStringLiteral("Label2"), twipsRect(360, 960, 1575, 255), productEdit_);
-    addLabel(titleGroup_, QStringLiteral("Label3"), twipsRect(360, 1320, 1575, 255), versionEdit_);
-    statusCheck_ = addChoice<QCheckBox>(titleGroup_, QStringLiteral("Chk1"), twipsRect(360, 1680, 4215, 255));
-    finalOption_ = addChoice<QRadioButton>(titleGroup_, QStringLiteral("OpVer1"), twipsRect(360, 2040, 1455, 255));
-    betaOption_ = addChoice<QRadioButton>(titleGroup_, QStringLiteral("OpVer2"), twipsRect(1920, 2040, 1695, 255));
-    bindField(&DocumentRecord::product, productEdit_);
-    bindField(&DocumentRecord::version, versionEdit_);
-}
-
-void MainWindow::buildAuthorGroup()
-{
     authorGroup_ = addFrame(this, QStringLiteral("Frame2"), twipsRect(2640, 3840, 4935, 2775));
-    authorEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtNomApe"), twipsRect(1920, 960, 2655, 285));
-    authorEdit_->setToolTip(texts_.text(TextId::AuthorTip));
-    emailEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtEmail"), twipsRect(1920, 1320, 2655, 285));
-    emailEdit_->setToolTip(texts_.text(TextId::EmailTip));
-    webEdit_ = addLineBox(authorGroup_, QStringLiteral("TxtWeb"), twipsRect(1920, 1680, 2655, 285));
-
-    datePicker_ = new DatePicker(authorGroup_, QLocale(edition_.toolkitLanguage()));
-    datePicker_->setObjectName(QStringLiteral("Calendario"));
-    datePicker_->setGeometry(twipsRect(1920, 2040, 2655, 375));
-    datePicker_->setDateTime(QDateTime(QDate(2004, 6, 1), QTime(0, 0)));
-
-    if (variantFor(edition_.layout()).webAndDateTooltips) {
-        webEdit_->setToolTip(texts_.text(TextId::WebTip));
-        datePicker_->setToolTip(texts_.text(TextId::DateTip));
-    }
-    bindField(&DocumentRecord::author, authorEdit_);
-    bindField(&DocumentRecord::email, emailEdit_);
-    bindField(&DocumentRecord::web, webEdit_);
     addLabel(authorGroup_, QStringLiteral("Label4"), twipsRect(360, 360, 4335, 375));
-    addLabel(authorGroup_, QStringLiteral("Label5"), twipsRect(360, 960, 1455, 255), authorEdit_);
-    addLabel(authorGroup_, QStringLiteral("Label6"), twipsRect(360, 1320, 1455, 255), emailEdit_);
-    addLabel(authorGroup_, QStringLiteral("Label7"), twipsRect(360, 1680, 1455, 255), webEdit_);
-    addLabel(authorGroup_, QStringLiteral("Label8"), twipsRect(360, 2040, 1455, 255), datePicker_);
-}
-
-void MainWindow::buildLicenceGroup()
-{
-    const int promptWidth = variantFor(edition_.layout()).licencePromptWidth;
     licenceGroup_ = addFrame(this, QStringLiteral("Frame3"), twipsRect(7680, 1200, 4935, 5415));
-    useLicenceEdit_ = addMultiLineBox(licenceGroup_, QStringLiteral("TxtUso"), twipsRect(360, 1200, 4335, 1575));
-    distributionLicenceEdit_ =
-        addMultiLineBox(licenceGroup_, QStringLiteral("TxtDistribucion"), twipsRect(360, 3240, 4335, 1815));
-    bindField(&DocumentRecord::useLicence, useLicenceEdit_);
-    bindField(&DocumentRecord::distributionLicence, distributionLicenceEdit_);
     addLabel(licenceGroup_, QStringLiteral("Label9"), twipsRect(360, 360, 4335, 375));
-    addLabel(licenceGroup_, QStringLiteral("Label10"), twipsRect(360, 960, promptWidth, 255), useLicenceEdit_);
-    addLabel(licenceGroup_, QStringLiteral("Label11"), twipsRect(360, 3000, promptWidth, 255),
-             distributionLicenceEdit_);
+    descriptionGroup_ = addFrame(this, QStringLiteral("Frame4"), twipsRect(2640, 6720, 9975, 2895));
 }
 
-void MainWindow::buildDescriptionGroup()
+// One box of the form's table: made as its field's kind asks, bound to the
+// record, marked where it can hold what the document cannot, with its
+// prompt and its tooltip.
+void MainWindow::buildBox(const FormBox& row)
 {
-    const int promptWidth = variantFor(edition_.layout()).descriptionPromptWidth;
-    descriptionGroup_ = addFrame(this, QStringLiteral("Frame4"), twipsRect(2640, 6720, 9975, 2895));
-    descriptionEdit_ = addMultiLineBox(descriptionGroup_, QStringLiteral("TxtDesc"), twipsRect(360, 720, 9375, 1935));
-    bindField(&DocumentRecord::description, descriptionEdit_);
-    addLabel(descriptionGroup_, QStringLiteral("Label12"), twipsRect(360, 360, promptWidth, 255), descriptionEdit_);
+    auto* group = findChild<QGroupBox*>(QString::fromLatin1(row.group));
+    const bool release10 = edition_.layout() == Edition::Layout::SingleLanguage;
+    QWidget* box = nullptr;
+    switch (fieldOf(row.value).kind) {
+    case FieldKind::Line:
+        box = buildLineBox(row, group);
+        break;
+    case FieldKind::Lines:
+        box = buildLinesBox(row, group);
+        break;
+    case FieldKind::Status:
+        box = buildStatus(row, group);
+        break;
+    case FieldKind::Date:
+        box = buildDatePicker(row, group);
+        break;
+    }
+    if (row.tip && (row.tipInRelease10 || !release10))
+        box->setToolTip(texts_.text(*row.tip));
+    if (!row.prompt)
+        return;
+    QRect prompt = row.promptArea;
+    if (release10 && row.promptWidthInRelease10)
+        prompt.setWidth(row.promptWidthInRelease10);
+    addLabel(group, QString::fromLatin1(row.prompt), pixelsOf(prompt), box);
+}
+
+QWidget* MainWindow::buildLineBox(const FormBox& row, QWidget* group)
+{
+    QLineEdit* box = addLineBox(group, QString::fromLatin1(row.name), pixelsOf(row.area));
+    bindField(row.value, box);
+    markUnwritable(box, texts_);
+    highlight_->watch(box);
+    tabOrder_.push_back(box);
+    if (row.value == &DocumentRecord::product)
+        productEdit_ = box;
+    else if (row.value == &DocumentRecord::version)
+        versionEdit_ = box;
+    return box;
+}
+
+QWidget* MainWindow::buildLinesBox(const FormBox& row, QWidget* group)
+{
+    QPlainTextEdit* box = addMultiLineBox(group, QString::fromLatin1(row.name), pixelsOf(row.area));
+    bindField(row.value, box);
+    markUnwritable(box);
+    highlight_->watch(box);
+    tabOrder_.push_back(box);
+    if (row.value == &DocumentRecord::useLicence)
+        useLicenceEdit_ = box;
+    else if (row.value == &DocumentRecord::distributionLicence)
+        distributionLicenceEdit_ = box;
+    return box;
+}
+
+// The status box, and the two options that say which status it states.
+QWidget* MainWindow::buildStatus(const FormBox& row, QWidget* group)
+{
+    statusCheck_ = addChoice<QCheckBox>(group, QString::fromLatin1(row.name), pixelsOf(row.area));
+    finalOption_ = addChoice<QRadioButton>(group, QStringLiteral("OpVer1"), twipsRect(360, 2040, 1455, 255));
+    betaOption_ = addChoice<QRadioButton>(group, QStringLiteral("OpVer2"), twipsRect(1920, 2040, 1695, 255));
+    tabOrder_.insert(tabOrder_.end(), {statusCheck_, finalOption_, betaOption_});
+    bindStatus();
+    return statusCheck_;
+}
+
+QWidget* MainWindow::buildDatePicker(const FormBox& row, QWidget* group)
+{
+    datePicker_ = new DatePicker(group, QLocale(edition_.toolkitLanguage()));
+    datePicker_->setObjectName(QString::fromLatin1(row.name));
+    datePicker_->setGeometry(pixelsOf(row.area));
+    datePicker_->setDateTime(QDateTime(QDate(2004, 6, 1), QTime(0, 0)));
+    bindDate();
+    tabOrder_.push_back(datePicker_);
+    return datePicker_;
 }
 
 void MainWindow::setUpTabOrder()
 {
-    QWidget* const order[] = {productEdit_,
-                              versionEdit_,
-                              statusCheck_,
-                              finalOption_,
-                              betaOption_,
-                              authorEdit_,
-                              emailEdit_,
-                              webEdit_,
-                              datePicker_,
-                              useLicenceEdit_,
-                              distributionLicenceEdit_,
-                              descriptionEdit_,
-                              createButton_,
-                              optionsButton_,
-                              aboutButton_,
-                              closeButton_};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-}
-
-// The eight text boxes turn pale yellow while they have the focus and white
-// when they lose it.
-void MainWindow::setUpFocusHighlight()
-{
-    highlight_ = new FocusHighlight(FocusHighlight::paleYellow(), Qt::white, this);
-    const std::initializer_list<QWidget*> boxes = {
-        productEdit_, versionEdit_,     authorEdit_,     emailEdit_,
-        webEdit_,     descriptionEdit_, useLicenceEdit_, distributionLicenceEdit_};
-    for (QWidget* box : boxes)
-        highlight_->watch(box);
+    tabOrder_.insert(tabOrder_.end(), {createButton_, optionsButton_, aboutButton_, closeButton_});
+    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
+        QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
 }

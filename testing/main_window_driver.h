@@ -1,6 +1,8 @@
 #pragma once
 
 #include "about_window.h"
+#include "document_fields.h"
+#include "form_boxes.h"
 #include "main_window.h"
 #include "options_window.h"
 #include "test_windows.h"
@@ -67,17 +69,28 @@ public:
         return loadedWindow<AboutWindow>();
     }
 
-    // Every text and state the user can see, to show that nothing changed.
+    // Every text and state the user can see in the form's boxes, to show
+    // that nothing changed.
     QStringList snapshot() const
     {
         QStringList values;
-        for (const char* name : {"TxtProducto", "TxtVersion", "TxtNomApe", "TxtEmail", "TxtWeb"})
-            values << line(name)->text();
-        for (const char* name : {"TxtDesc", "TxtUso", "TxtDistribucion"})
-            values << box(name)->toPlainText();
-        values << QString::number(find<QCheckBox>("Chk1")->checkState())
-               << QString::number(find<QRadioButton>("OpVer1")->isChecked())
-               << find<QDateTimeEdit>("Calendario")->dateTime().toString(Qt::ISODate);
+        for (const FormBox& row : formBoxes()) {
+            switch (fieldOf(row.value).kind) {
+            case FieldKind::Line:
+                values << line(row.name)->text();
+                break;
+            case FieldKind::Lines:
+                values << box(row.name)->toPlainText();
+                break;
+            case FieldKind::Status:
+                values << QString::number(find<QCheckBox>(row.name)->checkState())
+                       << QString::number(find<QRadioButton>("OpVer1")->isChecked());
+                break;
+            case FieldKind::Date:
+                values << find<QDateTimeEdit>(row.name)->dateTime().toString(Qt::ISODate);
+                break;
+            }
+        }
         return values;
     }
 

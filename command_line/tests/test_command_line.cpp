@@ -23,16 +23,16 @@ struct Run {
 
 DocumentRecord earlier()
 {
-    return {u"OLD"_qs,
-            u"1.0"_qs,
-            u"BETA"_qs,
-            u"author"_qs,
-            u"a@b.c"_qs,
-            u"http://x"_qs,
-            u"05/06/04 14:23:11"_qs,
-            u"What it does.\nIn two lines."_qs,
-            u"Free to use."_qs,
-            u"Copy unchanged."_qs};
+    return {.product = u"OLD"_qs,
+            .version = u"1.0"_qs,
+            .status = u"BETA"_qs,
+            .author = u"author"_qs,
+            .email = u"a@b.c"_qs,
+            .web = u"http://x"_qs,
+            .date = u"05/06/04 14:23:11"_qs,
+            .description = u"What it does.\nIn two lines."_qs,
+            .useLicence = u"Free to use."_qs,
+            .distributionLicence = u"Copy unchanged."_qs};
 }
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }

@@ -11,16 +11,16 @@ namespace {
 
 DocumentRecord worked()
 {
-    return {u"DEMO"_qs,
-            u"1.0"_qs,
-            u"BETA"_qs,
-            u"author"_qs,
-            {},
-            {},
-            u"05/06/2004 14:23:11"_qs,
-            u"First line\nSecond line"_qs,
-            u"Free to use."_qs,
-            u"Copy unchanged."_qs};
+    return {.product = u"DEMO"_qs,
+            .version = u"1.0"_qs,
+            .status = u"BETA"_qs,
+            .author = u"author"_qs,
+            .email = {},
+            .web = {},
+            .date = u"05/06/2004 14:23:11"_qs,
+            .description = u"First line\nSecond line"_qs,
+            .useLicence = u"Free to use."_qs,
+            .distributionLicence = u"Copy unchanged."_qs};
 }
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }

@@ -106,14 +106,21 @@ private slots:
         // Of the two options only the selected one takes the focus.
         QVERIFY(activate(ui.window));
         ui.find("TxtProducto")->setFocus();
+        // The form's boxes in the order of its table, then the buttons.
+        QStringList expected;
+        for (const FormBox& row : formBoxes()) {
+            expected << QString::fromLatin1(row.name);
+            if (row.value == &DocumentRecord::status)
+                expected << QStringLiteral("OpVer1");
+        }
+        expected << QStringList{"CmdCrear", "CmdOpciones", "CmdAcercade", "CmdCerrar"};
         QStringList order;
-        for (int i = 0; i < 15; ++i) {
+        for (qsizetype i = 0; i < expected.size(); ++i) {
             order << focusedElement();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(order, (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1", "TxtNomApe", "TxtEmail", "TxtWeb",
-                                     "Calendario", "TxtUso", "TxtDistribucion", "TxtDesc", "CmdCrear", "CmdOpciones",
-                                     "CmdAcercade", "CmdCerrar"}));
+        QCOMPARE(order, expected);
+        QCOMPARE(order.mid(0, 4), (QStringList{"TxtProducto", "TxtVersion", "Chk1", "OpVer1"}));
     }
 
     // With the status stated, the chosen option is the one tab stop between

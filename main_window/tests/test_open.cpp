@@ -16,16 +16,16 @@ namespace {
 
 DocumentRecord sample()
 {
-    return {u"DEMO \u00D1"_qs,
-            u"1.0"_qs,
-            u"FINAL"_qs,
-            u"author"_qs,
-            u"a@b.c"_qs,
-            u"http://x"_qs,
-            u"05/06/2004 14:23:11"_qs,
-            u"First line\nSecond line"_qs,
-            u"Free to use."_qs,
-            u"Copy unchanged."_qs};
+    return {.product = u"DEMO \u00D1"_qs,
+            .version = u"1.0"_qs,
+            .status = u"FINAL"_qs,
+            .author = u"author"_qs,
+            .email = u"a@b.c"_qs,
+            .web = u"http://x"_qs,
+            .date = u"05/06/2004 14:23:11"_qs,
+            .description = u"First line\nSecond line"_qs,
+            .useLicence = u"Free to use."_qs,
+            .distributionLicence = u"Copy unchanged."_qs};
 }
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
@@ -70,7 +70,11 @@ private slots:
         QTest::newRow("beta, at midnight") << r << false;
         r.status.clear(), r.description = u"DESCRIPCI\u00D3N\n"_qs + QString(44, u'-') + u"\n"_qs;
         QTest::newRow("no status, a description like a heading") << r << false;
-        QTest::newRow("all empty") << DocumentRecord{{}, {}, {}, {}, {}, {}, u"01/01/1601"_qs, {}, {}, {}} << false;
+        QTest::newRow("all empty") << [] {
+            DocumentRecord record;
+            record.date = u"01/01/1601"_qs;
+            return record;
+        }() << false;
     }
     void openedDocumentIsCreatedAgainByteForByte()
     {
