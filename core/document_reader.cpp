@@ -19,128 +19,18 @@
 #include "document_fields.h"
 #include "file_io.h"
 #include "text_decoding.h"
+#include "text_scan.h"
 
-#include <QStringMatcher>
 #include <algorithm>
 #include <vector>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
-
-struct Span {
-    qsizetype start = 0;
-    qsizetype end = 0;
-};
-
-// Where a fixed text next occurs. The reader asks from ever later places
-// (a later start never places a field earlier), so each search goes on
-// from where the last one ended and the text is searched once in all.
-class NextPlace {
-public:
-    NextPlace(QStringView text, const QString& needle) : text_(text), matcher_(needle) {}
-
-    // The first place at or after from, or -1.
-    qsizetype firstFrom(qsizetype from) const
-    {
-        const bool known = askedFrom_ >= 0 && from >= askedFrom_ && (found_ < 0 || from <= found_);
-        if (!known) {
-            askedFrom_ = from;
-            found_ = matcher_.indexIn(text_, from);
-        }
-        return found_;
-    }
-
-private:
-    QStringView text_;
-    QStringMatcher matcher_;
-    mutable qsizetype askedFrom_ = -1;
-    mutable qsizetype found_ = -1;
-};
-
-// The line ends that could not have come from the writer, which writes every
-// line break as CR LF.
-class LineEnds {
-public:
-    explicit LineEnds(QStringView text) : text_(text) { findLoneEnds(); }
-
-    // A one-line box can hold any text, but no line feed of its own.
-    bool holdAsLine(Span s) const { return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s)); }
-
-    // A multi-line box holds line breaks as LF only.
-    bool holdAsLines(Span s) const
-    {
-        return holdAsLine(s) && (s.start == s.end || text_[s.end - 1] != u'\r') && !anyWithin(loneReturns_, s);
-    }
-
-private:
-    static bool anyWithin(const QList<qsizetype>& places, Span s)
-    {
-        const auto at = std::lower_bound(places.begin(), places.end(), s.start);
-        return at != places.end() && *at < s.end;
-    }
-
-    void noteAt(qsizetype i)
-    {
-        const char16_t* units = text_.utf16();
-        const qsizetype size = text_.size();
-        if (units[i] == u'\n' && (i == 0 || units[i - 1] != u'\r'))
-            loneFeeds_.append(i);
-        if (units[i] == u'\r' && (i + 1 == size || units[i + 1] != u'\n'))
-            loneReturns_.append(i);
-    }
-
-    void findLoneEnds()
-    {
-        const char16_t* units = text_.utf16();
-        const qsizetype size = text_.size();
-        qsizetype i = 0;
-#if defined(__SSE2__)
-        // Eight units at a time, each beside its neighbours: a text of CR LF
-        // line ends has none, and is passed over at the speed of memory.
-        const __m128i lineFeed = _mm_set1_epi16(0x000A), carriageReturn = _mm_set1_epi16(0x000D);
-        for (i = 1; i + 9 <= size; i += 8) {
-            const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
-            const __m128i before = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i - 1));
-            const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 1));
-            const __m128i loneFeed =
-                _mm_andnot_si128(_mm_cmpeq_epi16(before, carriageReturn), _mm_cmpeq_epi16(now, lineFeed));
-            const __m128i loneReturn =
-                _mm_andnot_si128(_mm_cmpeq_epi16(after, lineFeed), _mm_cmpeq_epi16(now, carriageReturn));
-            if (_mm_movemask_epi8(_mm_or_si128(loneFeed, loneReturn)) != 0) {
-                for (qsizetype k = i; k < i + 8; ++k)
-                    noteAt(k);
-            }
-        }
-        if (size > 0)
-            noteAt(0);
-#endif
-        for (; i < size; ++i)
-            noteAt(i);
-    }
-
-    QStringView text_;
-    QList<qsizetype> loneFeeds_;
-    QList<qsizetype> loneReturns_;
-};
 
 struct Placed {
     qsizetype start = 0;
     qsizetype end = 0;
     QList<Span> fields;
 };
-
-// A multi-line box's text: its every CR stands before an LF (the field
-// fits), and the box holds the line break as the LF alone. One pass, where
-// replacing one pair at a time would move the rest of the text each time.
-QString boxTextOf(QStringView span)
-{
-    QString text(span.size(), Qt::Uninitialized);
-    const auto end = std::remove_copy(span.begin(), span.end(), text.begin(), QChar(u'\r'));
-    text.truncate(end - text.begin());
-    return text;
-}
 
 class Reader {
 public:
