@@ -112,6 +112,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/packaging/debian/conffiles)
 include(CPack)
 
+# The package's own tests check what is packed, not the code: a build under
+# the sanitizers has nothing to add to them.
+if(TRUMI_SANITIZE)
+  return()
+endif()
+
 add_test(NAME e2e_archive
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
           bash ${CMAKE_SOURCE_DIR}/packaging/tests/e2e_archive.sh ${CMAKE_BINARY_DIR} ${CMAKE_SOURCE_DIR})

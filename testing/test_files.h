@@ -7,6 +7,18 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
+
+// Skips a case that this process may not set up (it needs root, a mount, a
+// device node). Where TRUMI_REQUIRE_PRIVILEGED_TESTS is set, as CI does when
+// it runs as root, such a case fails instead, so that none goes untested
+// without a word.
+#define TRUMI_SKIP_UNPRIVILEGED(reason)                                                                                \
+    do {                                                                                                               \
+        if (qEnvironmentVariableIsSet("TRUMI_REQUIRE_PRIVILEGED_TESTS"))                                               \
+            QFAIL("cannot be set up here: " reason);                                                                   \
+        QSKIP(reason);                                                                                                 \
+    } while (false)
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);

@@ -149,7 +149,7 @@ private slots:
     {
         const QString full = makeFullDevice(dir_->path());
         if (full.isEmpty())
-            QSKIP("this process may not make a device node");
+            TRUMI_SKIP_UNPRIVILEGED("this process may not make a device node");
         const Run result = run({u"--output"_qs, full, u"--product"_qs, u"p"_qs});
         QCOMPARE(result.exit, 1);
         QVERIFY(result.messages.first().contains(u"Error 28:"_qs));

@@ -19,19 +19,30 @@ namespace {
 QByteArray failingClose;
 
 // Appends count pieces of the letter, pausing between them, in a child
-// process; returns the child's id.
-pid_t appendInChild(const QString& path, char letter, int pieces, int pieceSize, int pauseMs)
+// process; returns the child's id. Where started is given, the child writes
+// a byte to it once it holds the file's lock (its first piece is asked for
+// only then).
+pid_t appendInChild(const QString& path, char letter, int pieces, int pieceSize, int pauseMs, int started = -1)
 {
     const pid_t child = ::fork();
     if (child != 0)
         return child;
     const QByteArray piece(pieceSize, letter);
     const file_io::Content content(qint64(pieces) * pieceSize, [&, given = 0]() mutable {
+        if (given == 0 && started >= 0 && ::write(started, "!", 1) != 1)
+            ::_exit(2);
         if (given > 0)
             ::usleep(useconds_t(pauseMs) * 1000);
         return given++ < pieces ? QByteArrayView(piece) : QByteArrayView();
     });
     ::_exit(file_io::append(path, content) ? 1 : 0);
+}
+
+// Waits for the child's byte on the pipe.
+bool waitForLockHolder(int pipe)
+{
+    char byte = 0;
+    return ::read(pipe, &byte, 1) == 1;
 }
 
 int exitStatusOf(pid_t child)
@@ -80,11 +91,15 @@ private slots:
     {
         SmallFileSystem fs;
         if (!fs.mounted())
-            QSKIP("this process may not mount a file system");
+            TRUMI_SKIP_UNPRIVILEGED("this process may not mount a file system");
         const QString path = fs.filePath(QStringLiteral("doc.txt"));
         writeBytes(path, "old");
-        const pid_t other = appendInChild(path, 'a', 2, 500, 300);
-        ::usleep(100000);
+        int handshake[2];
+        QCOMPARE(::pipe(handshake), 0);
+        const pid_t other = appendInChild(path, 'a', 2, 500, 300, handshake[1]);
+        QVERIFY(waitForLockHolder(handshake[0]));
+        ::close(handshake[0]);
+        ::close(handshake[1]);
         const auto error = file_io::append(path, file_io::Content::wholly(QByteArray(100000, 'b')));
         QCOMPARE(exitStatusOf(other), 0);
         QVERIFY(error);
@@ -96,7 +111,7 @@ private slots:
     {
         SmallFileSystem fs;
         if (!fs.mounted())
-            QSKIP("this process may not mount a file system");
+            TRUMI_SKIP_UNPRIVILEGED("this process may not mount a file system");
         QVERIFY(QFile::link(QStringLiteral("target.txt"), fs.filePath(QStringLiteral("doc.txt"))));
         const auto error =
             file_io::append(fs.filePath(QStringLiteral("doc.txt")), file_io::Content::wholly(QByteArray(100000, 'b')));

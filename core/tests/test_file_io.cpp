@@ -124,7 +124,7 @@ private slots:
     {
         const QString full = makeFullDevice(dir_.path());
         if (full.isEmpty())
-            QSKIP("this process may not make device nodes");
+            TRUMI_SKIP_UNPRIVILEGED("this process may not make device nodes");
         for (const Write how : {Write::Replace, Write::Append}) {
             const auto error = write(how, full, "document");
             QVERIFY(error);

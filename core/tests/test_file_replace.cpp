@@ -181,11 +181,11 @@ private slots:
         QFETCH(Setup, setup);
         QFETCH(bool, sameInode);
         if (::geteuid() != 0)
-            QSKIP("needs root to set up other users, attributes and mounts");
+            TRUMI_SKIP_UNPRIVILEGED("needs root to set up other users, attributes and mounts");
         QString name;
         bool asUser = false;
         if (!prepare(setup, name, asUser))
-            QSKIP("this system does not allow the setup");
+            TRUMI_SKIP_UNPRIVILEGED("this system does not allow the setup");
         const bool throughLink = setup == Setup::SymbolicLink || setup == Setup::DanglingLink;
         const QString written = throughLink ? inPlace(QStringLiteral("doc.txt")) : inPlace(name);
         const struct stat before = statOf(written);
@@ -225,7 +225,7 @@ private slots:
     {
         SmallFileSystem fs;
         if (!fs.mounted())
-            QSKIP("this process may not mount a file system");
+            TRUMI_SKIP_UNPRIVILEGED("this process may not mount a file system");
         const QByteArray old(20000, 'o');
         writeBytes(fs.filePath(QStringLiteral("doc.txt")), old);
         QVERIFY(::link(native(fs.filePath(QStringLiteral("doc.txt"))).constData(),
