@@ -2,11 +2,12 @@
 #
 # - The portable archive (cmake --build build --target package): a .tar.gz
 #   whose top folder is a program folder, with both executables, the Spanish
-#   TE.ini, the English one in english/, README.md and LICENSE, the manual
+#   TE.ini, the English one in english/, README.md, the user's manual in
+#   docs/ and LICENSE, the manual
 #   pages in man/ and the bash completion in bash-completion/.
 # - The Debian package, made by the same command: the program folder in
 #   /usr/lib/trumi-editor, links in /usr/bin, the desktop entry and its
-#   icon, README.md and LICENSE in /usr/share/doc/trumi-editor, the manual
+#   icon, README.md, manual.md and the copyright in /usr/share/doc/trumi-editor, the manual
 #   pages and the bash completion where man and bash look for them. Its program
 #   folder belongs to root, so each user's licence defaults are kept in the
 #   user's configuration folder.
@@ -69,7 +70,7 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
   COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/debian/changelog > ${CMAKE_BINARY_DIR}/debian/changelog.gz
   DEPENDS ${CMAKE_SOURCE_DIR}/packaging/debian/changelog VERBATIM)
 add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/packaging/debian/copyright
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/manual.md ${CMAKE_SOURCE_DIR}/packaging/debian/copyright
               ${CMAKE_BINARY_DIR}/debian/changelog.gz DESTINATION ${documentation} COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trumi-editor COMPONENT system)

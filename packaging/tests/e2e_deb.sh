@@ -23,7 +23,7 @@ deb=$(ls "$work"/out/trumi-editor_*.deb)
 contents=$(dpkg-deb -c "$deb")
 for file in ./usr/lib/trumi-editor/trumi-editor ./usr/lib/trumi-editor/trumi-editor-1.0 ./usr/lib/trumi-editor/TE.ini \
     ./usr/bin/trumi-editor ./usr/share/applications/trumi-editor.desktop ./usr/share/icons/hicolor/48x48/apps/trumi-editor.png \
-    ./usr/share/doc/trumi-editor/README.md ./usr/share/doc/trumi-editor/copyright \
+    ./usr/share/doc/trumi-editor/README.md ./usr/share/doc/trumi-editor/manual.md ./usr/share/doc/trumi-editor/copyright \
     ./usr/share/doc/trumi-editor/changelog.gz ./etc/trumi-editor/Config.lic \
     ./usr/share/icons/hicolor/scalable/apps/trumi-editor.svg ./usr/share/metainfo/org.example.trumi_editor.metainfo.xml; do
     grep -q " $file\( ->\|$\)" <<< "$contents" || fail "the package lacks $file"
