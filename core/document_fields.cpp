@@ -2,6 +2,7 @@
 
 #include "windows1252.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -143,9 +144,38 @@ const DocumentShape& DocumentShape::get()
     return shape;
 }
 
+namespace {
+
+// A lone CR is a line break, as a lone LF is, so that every line end is
+// written CR LF and reads back as it was typed.
+QString withLoneReturnsAsBreaks(QString text)
+{
+    for (qsizetype at = text.indexOf(u'\r'); at >= 0; at = text.indexOf(u'\r', at + 1)) {
+        if (at + 1 == text.size() || text[at + 1] != u'\n')
+            text[at] = u'\n';
+    }
+    return text;
+}
+
+}  // namespace
+
 QString writtenValue(const DocumentField& field, const QString& value)
 {
-    return field.upperCased ? upperCaseKeepingLength(value) : value;
+    // Composed (NFC), so that an accent typed or pasted as a letter and a
+    // combining mark ("e" and U+0301, as macOS keeps it) is the one character
+    // Windows-1252 has for it.
+    QString text = withLoneReturnsAsBreaks(value.normalized(QString::NormalizationForm_C));
+    return field.upperCased ? upperCaseKeepingLength(text) : text;
+}
+
+bool writtenUnitForUnit(QStringView text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        if (c.unicode() < 0x300)
+            return c == u'\r';
+        const bool hangulJamo = c.unicode() >= 0x1160 && c.unicode() <= 0x11FF;  // they compose with what precedes
+        return c.isSurrogate() || c.combiningClass() != 0 || c.decompositionTag() == QChar::Canonical || hangulJamo;
+    });
 }
 
 QString upperCaseKeepingLength(const QString& text)

@@ -58,9 +58,16 @@ struct DocumentShape {
     static const DocumentShape& get();
 };
 
-// What a field's value becomes in the document (only the upper-casing; the
-// line ends and the encoding are the writer's).
+// What a field's value becomes in the document: composed (NFC), each lone
+// CR a line break, upper-cased where the field is (the CR LF line ends and
+// the encoding are the writer's).
 QString writtenValue(const DocumentField& field, const QString& value);
+
+// Whether the document writes the text one character for each of its UTF-16
+// units: no pair of surrogates (one '?'), nothing that composing changes (a
+// letter and its combining accent are one character), no lone CR. Where
+// so, an edit of a box falls on the same places in the document.
+bool writtenUnitForUnit(QStringView text);
 
 // Upper-cases every letter without changing the text's length (so "ß" stays
 // "ß"); a letter whose capital Windows-1252 cannot hold is kept as it is.

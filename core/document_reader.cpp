@@ -131,11 +131,27 @@ private:
         return held && (!field.upperCased || isUpperCaseKeepingLength(text_.sliced(s.start, s.end - s.start)));
     }
 
+    // The next place where a document can start: the start of a line (after
+    // any line end: CR LF, or a lone LF or CR, as notes before appended
+    // documents may have them) that holds the fixed text after the first
+    // field.
     qsizetype nextLineWithFirstMark(qsizetype from) const
     {
-        const qsizetype lineEnd = text_.indexOf(u"\r\n", from);
-        const qsizetype mark = lineEnd < 0 ? -1 : after_[0].firstFrom(lineEnd + 2);
-        return mark < 0 ? -1 : text_.lastIndexOf(u"\r\n", mark) + 2;
+        const qsizetype lineEnd = nextLineEnd(from);
+        const qsizetype mark = lineEnd < 0 ? -1 : after_[0].firstFrom(lineEnd + 1);
+        return mark < 0 ? -1 : std::max(lastLineEndBefore(mark), lineEnd) + 1;
+    }
+
+    qsizetype nextLineEnd(qsizetype from) const
+    {
+        const auto end =
+            std::find_if(text_.begin() + from, text_.end(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+        return end == text_.end() ? -1 : end - text_.begin();
+    }
+
+    qsizetype lastLineEndBefore(qsizetype place) const
+    {
+        return std::max(text_.lastIndexOf(u'\n', place), text_.lastIndexOf(u'\r', place));
     }
 
     void runLastFieldToTheEnd(Placed& placed) const

@@ -79,5 +79,6 @@ std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecor
 {
     DocumentPieces pieces(composeDocument(record));
     const file_io::Content content([&pieces] { return pieces.size(); }, [&pieces] { return pieces.next(); });
-    return mode == WriteMode::Replace ? file_io::replace(path, content) : file_io::append(path, content);
+    return mode == WriteMode::Replace ? file_io::replace(path, content)
+                                      : file_io::append(path, content, file_io::Start::OnItsOwnLine);
 }

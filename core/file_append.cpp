@@ -33,18 +33,47 @@ void takeBackAfterClose(const FilePath& target, qint64 start, qint64 written, bo
     takeBack(file, start, created, target);
 }
 
-std::optional<FileError> appendToRegularFile(File& file, bool created, const FilePath& target, const Content& content)
+// Whether the file's last byte ends a line (an empty file has no line to
+// end; a file this program may write but not read is left as it is). The
+// file is opened for appending only, so that a pipe's writer is never its
+// own reader: it is read through a second opening.
+bool endsLine(const FilePath& target, qint64 size)
 {
-    if (auto error = lockExclusively(file, target)) {
-        takeBack(file, 0, created, target);
-        return error;
-    }
-    Facts facts;  // under the lock: where this append begins
+    const File reading = size == 0 ? File() : openForReading(target);
+    char last = '\n';
+    return size == 0 || readAt(reading, &last, 1, size - 1) != 1 || last == '\n' || last == '\r';
+}
+
+// Where this append begins, under the lock: the file's end. The file may not
+// grow past what the program reads back.
+std::optional<FileError> findStart(const File& file, const Content& content, const FilePath& target, qint64& start)
+{
+    Facts facts;
     if (!factsOf(file, facts) || !seekTo(file, facts.size))
         return lastError(target);
-    const qint64 start = facts.size;
+    start = facts.size;
+    return fitsReading(start + content.size() + 2, target);
+}
+
+std::optional<FileError> appendToRegularFile(File& file, bool created, const FilePath& target, const Content& content,
+                                             Start where)
+{
+    qint64 start = 0;
+    auto error = lockExclusively(file, target);
+    if (!error)
+        error = findStart(file, content, target, start);
+    if (error) {
+        takeBack(file, start, created, target);
+        return error;
+    }
+    const SignalsHeld held;
     qint64 written = 0;
-    auto error = writeContent(file, content, target, &written);
+    if (where == Start::OnItsOwnLine && !endsLine(target, start)) {
+        error = writeAll(file, "\r\n", target);
+        written = error ? 0 : 2;
+    }
+    if (!error)
+        error = writeContent(file, content, target, &written);
     if (!error && !flush(file))
         error = lastError(target);
     if (error) {
@@ -60,7 +89,7 @@ std::optional<FileError> appendToRegularFile(File& file, bool created, const Fil
 
 }  // namespace
 
-std::optional<FileError> append(const FilePath& path, const Content& content)
+std::optional<FileError> append(const FilePath& path, const Content& content, Start start)
 {
     FilePath target;
     if (auto error = writeTarget(path, target))
@@ -71,7 +100,7 @@ std::optional<FileError> append(const FilePath& path, const Content& content)
     if (!file.isOpen() || !factsOf(file, facts))
         return lastError(path);
     if (facts.kind == Kind::Regular)
-        return appendToRegularFile(file, created, target, content);
+        return appendToRegularFile(file, created, target, content, start);
     if (!kWritesOtherEntries)
         return FileError::notRegularFile(path);
     return writeAndClose(file, content, target);  // a device or a pipe, written as it is

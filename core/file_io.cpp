@@ -92,11 +92,14 @@ using namespace file_system;
 
 namespace {
 
-// Only a regular file of a size the program reads is read.
-std::optional<FileError> checkReadable(const Facts& facts, const FilePath& path)
+// Only a regular file of a size the program reads is read (or a pipe, where
+// the reader may wait for it).
+std::optional<FileError> checkReadable(const Facts& facts, const FilePath& path, Pipes pipes)
 {
     if (facts.kind == Kind::Folder)
         return FileError::fromErrno(EISDIR, path);
+    if (facts.kind == Kind::Pipe && pipes == Pipes::Read)
+        return std::nullopt;
     if (facts.kind != Kind::Regular)
         return FileError::notRegularFile(path);
     if (facts.size > kLargestRead)
@@ -160,25 +163,37 @@ std::optional<FileError> writeStandard(int stream, QByteArrayView bytes)
         stream, [bytes](const File& output, const FilePath& name) { return writeAll(output, bytes, name); });
 }
 
-std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes)
+std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes pipes)
 {
     bytes.clear();
     if (path.isEmpty())
         return folderNotFound();
+    FilePath target;
+    if (auto error = followLinks(path, target))
+        return error;
     // Looked at before it is opened, so that a pipe or a device is never
     // opened at all, and again once open, in case it changed in between.
     Facts facts;
-    if (!factsOfPath(path, facts))
+    if (!factsOfPath(target, facts))
         return lastError(path);
-    if (auto error = checkReadable(facts, path))
+    if (auto error = checkReadable(facts, path, pipes))
         return error;
-    const File file = openForReading(path);
+    const File file = openForReading(target);
     if (!file.isOpen() || !factsOf(file, facts))
         return lastError(path);
-    if (auto error = checkReadable(facts, path))
+    if (auto error = checkReadable(facts, path, pipes))
         return error;
+    if (facts.kind == Kind::Pipe && !waitForInput(file))
+        return lastError(path);
     bytes.reserve(qsizetype(facts.size) + 1);  // room to find the end without growing
     return readAtMost(file, kLargestRead, bytes, path);
+}
+
+std::optional<FileError> fitsReading(qint64 size, const FilePath& path)
+{
+    if (size > kLargestRead)
+        return FileError::tooLarge(path);
+    return std::nullopt;
 }
 
 }  // namespace file_io

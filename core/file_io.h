@@ -45,18 +45,28 @@ private:
 bool entryExists(const FilePath& path);
 
 // Reads a whole regular file of at most kLargestRead bytes. A folder, a
-// pipe, a device or a larger file is refused at once, unread.
-[[nodiscard]] std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes);
+// pipe, a device or a larger file is refused at once, unread; so is a link
+// that the kernel would not follow for this user (see file_system.h). The
+// command line, which has no window to freeze, also reads a pipe, waiting
+// for its writer as any command-line program does, to the same limit.
+enum class Pipes { Refused, Read };
+[[nodiscard]] std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes pipes = Pipes::Refused);
+
+// The program never writes a file larger than it reads back: content of
+// that size, written to path, is refused where it would be.
+[[nodiscard]] std::optional<FileError> fitsReading(qint64 size, const FilePath& path);
 
 // Replaces the file's content; a symbolic link is followed to the file it
-// names. A regular file keeps its identity (inode and hard links), owner,
+// names (where the kernel would follow it). A regular file keeps its identity (inode and hard links), owner,
 // group, mode, ACLs and extended attributes:
 // - where a rename keeps all of that, the content goes to a complete
 //   temporary file beside it (unnamed where the system can, so that nothing
 //   is left if the program is killed) that then replaces it, so a failed
 //   write leaves the old content as it was;
 // - otherwise the file is written in place, after its space has been
-//   reserved, so that a full disk is found before an old byte is lost.
+//   reserved, so that a full disk is found before an old byte is lost,
+//   under the lock that appending takes (one writer at a time) and with the
+//   signals that ask the program to end held back until it is written.
 // Any other existing entry (a device, a pipe) is opened and written
 // directly, without waiting: a pipe that nobody reads is refused. A file
 // that cannot be opened for writing is refused, never replaced behind the
@@ -74,7 +84,10 @@ bool entryExists(const FilePath& path);
 // under an exclusive lock so that two programs appending to one file never
 // interleave. A failed write or close cuts the file back to where this
 // append began (a file it created is removed: the file, never a link that
-// led to it).
-[[nodiscard]] std::optional<FileError> append(const FilePath& path, const Content& content);
+// led to it). Content that must start a line gets a line end (CR LF) first
+// where the file's text does not end with one.
+enum class Start { AfterLastByte, OnItsOwnLine };
+[[nodiscard]] std::optional<FileError> append(const FilePath& path, const Content& content,
+                                              Start start = Start::AfterLastByte);
 
 }  // namespace file_io

@@ -53,6 +53,9 @@ public:
     // let it, the file then kept to be read back.
     bool moveTo(const FilePath& target, File* existing)
     {
+        // Between the name and the rename a killed program would leave the
+        // named file behind: only a signal nobody can hold back (KILL) can.
+        const SignalsHeld held;
         if (name_.isEmpty() &&
             !withFreshName(target.folder(), [this](const FilePath& name) { return giveName(file_, name); }))
             return false;
@@ -97,6 +100,9 @@ std::optional<FileError> reserveSpace(const File& file, qint64 size, const FileP
 
 std::optional<FileError> writeInPlace(File& file, const Content& content, const FilePath& target)
 {
+    if (auto error = lockExclusively(file, target))
+        return error;
+    const SignalsHeld held;
     const qint64 size = content.size();
     if (auto error = reserveSpace(file, size, target))
         return error;
@@ -156,6 +162,8 @@ std::optional<FileError> replace(const FilePath& path, const Content& content)
 {
     FilePath target;
     if (auto error = writeTarget(path, target))
+        return error;
+    if (auto error = fitsReading(content.size(), path))
         return error;
     // Opening for writing is what tells a read-only file from a writable one.
     File file = openForWriting(target);

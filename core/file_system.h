@@ -69,7 +69,8 @@ bool entryExists(const FilePath& path);
 // when the File goes.
 File standardStream(int which);
 
-// Opening, never waiting on a pipe or a device. For reading: a folder opens
+// Opening, never waiting on a pipe or a device, and never through a link
+// (links are followed by followLinks first). For reading: a folder opens
 // too, to be told from a missing file.
 File openForReading(const FilePath& path);
 // An existing entry, for writing, without cutting it.
@@ -97,10 +98,31 @@ Reserved reserve(const File& file, qint64 size);
 enum class Lock { Taken, Busy, Unsupported };
 Lock tryLock(const File& file);
 
+// Holds back the signals that ask the program to end (INT, TERM, HUP) while
+// it lives; one that came in the meantime arrives when it goes, so that a
+// file being written is written whole.
+class SignalsHeld {
+public:
+    SignalsHeld();
+    ~SignalsHeld();
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+private:
+    unsigned long previous_[16] = {};  // the system's signal set
+};
+
+// The file that path names, every symbolic link on it followed (for a
+// dangling link, the path it names), as long as the kernel would follow
+// each of them for this user: a link in a shared folder (sticky and
+// writable by anyone) that belongs to neither this user nor the folder's
+// owner is refused, as fs.protected_symlinks has it, whatever the system's
+// setting. Where the system follows links by itself (Windows), the path.
+std::optional<FileError> followLinks(const FilePath& path, FilePath& target);
+
 // Replacing.
-// The file that a write to path goes to. On Linux, every symbolic link on
-// it followed (for a dangling link, the path it names), where the kernel
-// would follow it too; on Windows, a device's name is refused.
+// The file that a write to path goes to: its links followed, as above; on
+// Windows, a device's name and a read-only file are refused.
 std::optional<FileError> writeTarget(const FilePath& path, FilePath& target);
 // Whether a new file put in the old one's place keeps everything the user
 // set up around the old one (see file_replace.cpp).

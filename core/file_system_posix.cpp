@@ -9,7 +9,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/file.h>
+#if defined(Q_OS_LINUX)
+#include <sys/fsuid.h>
+#endif
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -87,13 +91,13 @@ bool entryExists(const FilePath& path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-File openForReading(const FilePath& path) { return File(::open(path.c_str(), O_RDONLY | kNoWait)); }
+File openForReading(const FilePath& path) { return File(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | kNoWait)); }
 
-File openForWriting(const FilePath& path) { return File(::open(path.c_str(), O_WRONLY | kNoWait)); }
+File openForWriting(const FilePath& path) { return File(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | kNoWait)); }
 
 File openForAppending(const FilePath& path, bool& created)
 {
-    constexpr int flags = O_WRONLY | O_APPEND | kNoWait;
+    constexpr int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | kNoWait;
     for (int attempt = 0; attempt < 3; ++attempt) {
         File file(::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666));
         created = file.isOpen();
@@ -150,27 +154,64 @@ Lock tryLock(const File& file)
     return errno == EWOULDBLOCK || errno == EINTR ? Lock::Busy : Lock::Unsupported;
 }
 
+SignalsHeld::SignalsHeld()
+{
+    static_assert(sizeof(sigset_t) <= sizeof previous_);
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        sigaddset(&ending, signal);
+    pthread_sigmask(SIG_BLOCK, &ending, reinterpret_cast<sigset_t*>(previous_));
+}
+
+SignalsHeld::~SignalsHeld() { pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(previous_), nullptr); }
+
 namespace {
 
-FilePath followLinks(const FilePath& path, std::optional<FileError>& error)
+// The user the kernel checks file access for.
+uid_t fileSystemUser()
 {
-    FilePath current = path;
+#if defined(Q_OS_LINUX)
+    return uid_t(::setfsuid(uid_t(-1)));  // an invalid id changes nothing and tells the current one
+#else
+    return ::geteuid();
+#endif
+}
+
+// The kernel's rule on links in shared folders (fs.protected_symlinks): a
+// link in a sticky folder that anyone may write is followed only by the
+// link's owner, or where the link belongs to the folder's owner.
+bool mayFollow(const FilePath& link, const struct stat& linkInfo)
+{
+    struct stat folder {};
+    if (linkInfo.st_uid == fileSystemUser() || ::stat(link.folder().c_str(), &folder) != 0)
+        return true;
+    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || folder.st_uid == linkInfo.st_uid;
+}
+
+}  // namespace
+
+std::optional<FileError> followLinks(const FilePath& path, FilePath& target)
+{
+    target = path;
     for (int hop = 0; hop < 40; ++hop) {
         struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(current.c_str(), target.data(), size_t(target.size()));
-        if (length < 0 || length >= target.size()) {
-            error = lastError(path);
-            return path;
-        }
-        target.truncate(length);
-        current = target.startsWith('/') ? FilePath::fromNative(target) : current.folder().childNative(target);
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return std::nullopt;
+        if (!mayFollow(target, info))
+            return FileError::fromErrno(EACCES, path);
+        QByteArray named(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(target.c_str(), named.data(), size_t(named.size()));
+        if (length < 0 || length >= named.size())
+            return lastError(path);
+        named.truncate(length);
+        target = named.startsWith('/') ? FilePath::fromNative(named) : target.folder().childNative(named);
     }
-    error = FileError::fromErrno(ELOOP, path);
-    return path;
+    return FileError::fromErrno(ELOOP, path);
 }
+
+namespace {
 
 void ignoreBrokenPipes()
 {
@@ -200,9 +241,7 @@ std::optional<FileError> writeTarget(const FilePath& path, FilePath& target)
     if (path.isEmpty())
         return file_io::internal::folderNotFound();
     ignoreBrokenPipes();
-    std::optional<FileError> error;
-    target = followLinks(path, error);
-    return error;
+    return followLinks(path, target);
 }
 
 // A rename keeps everything only for a file that has no other name, no ACL

@@ -198,6 +198,15 @@ Lock tryLock(const File& file)
     return ::GetLastError() == ERROR_LOCK_VIOLATION ? Lock::Busy : Lock::Unsupported;
 }
 
+SignalsHeld::SignalsHeld() = default;  // no signal ends a Windows program halfway through a write
+SignalsHeld::~SignalsHeld() = default;
+
+std::optional<FileError> followLinks(const FilePath& path, FilePath& target)
+{
+    target = path;  // Windows follows links by itself when a file is opened
+    return std::nullopt;
+}
+
 // The read-only attribute is checked here as well as by the system, which
 // does not always enforce it (Wine running as root).
 std::optional<FileError> writeTarget(const FilePath& path, FilePath& target)

@@ -6,7 +6,6 @@
 
 namespace {
 
-
 TextId textOf(FileProblem problem)
 {
     switch (problem) {

@@ -34,13 +34,16 @@ QString decode(QByteArrayView bytes);
 bool canEncode(char32_t codePoint);
 
 // Calls found(position, length) for each character of the text that the
-// code page cannot hold, in order (a pair of surrogates is one character,
-// two units long); stops where found returns false. The document, the
+// code page cannot hold once the text is composed (NFC), as the document
+// writes it, in order; stops where found returns false. A pair of
+// surrogates is one character, two units long; a letter and combining marks
+// that compose into a character the code page lacks are one, as long as
+// they are ("e" and U+0301 is "é", which it holds). The document, the
 // preview, the marks in the form and the command line's warning all ask
 // this one question.
 void forEachUnwritable(QStringView text, const std::function<bool(qsizetype position, qsizetype length)>& found);
 
-// How many characters of the text the code page cannot hold.
+// How many '?' the document writes for the text.
 qsizetype unwritableCount(QStringView text);
 
 // The different characters of the text that the code page cannot hold, in

@@ -122,10 +122,9 @@ private:
     QPointer<OptionsWindow> optionsWindow_;
     QPointer<AboutWindow> aboutWindow_;
     QPointer<PreviewWindow> preview_;
-    // Multi-line fields that may hold a character beyond the Basic
-    // Multilingual Plane (two units in the box, one '?' in the document):
-    // their edits go to the preview whole.
-    std::set<int> fieldsWithPairs_;
+    // Multi-line fields that may hold text the document does not write unit
+    // for unit (see writtenUnitForUnit): their edits go to the preview whole.
+    std::set<int> fieldsSentWhole_;
 
     QPushButton* optionsButton_ = nullptr;
     QPushButton* aboutButton_ = nullptr;

@@ -11,15 +11,6 @@
 #include <QTextDocument>
 #include <algorithm>
 
-namespace {
-
-bool holdsSurrogates(QStringView text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); });
-}
-
-}  // namespace
-
 // The preview opens beside the window with the document as it stands and
 // then follows every change; F5 again closes it.
 void MainWindow::togglePreview()
@@ -32,10 +23,10 @@ void MainWindow::togglePreview()
     preview_->showRecord(record());
     connect(this, &MainWindow::previewFieldChanged, preview_, &PreviewWindow::replaceField);
     connect(this, &MainWindow::previewFieldEdited, preview_, &PreviewWindow::editField);
-    fieldsWithPairs_.clear();
+    fieldsSentWhole_.clear();
     for (const FieldEditor& editor : fieldEditors_) {
-        if (holdsSurrogates(editor.read()))
-            fieldsWithPairs_.insert(fieldIndexOf(editor.value));
+        if (!writtenUnitForUnit(editor.read()))
+            fieldsSentWhole_.insert(fieldIndexOf(editor.value));
     }
     makeRoomForPreview();
     preview_->placeBeside(this);
@@ -65,8 +56,9 @@ void MainWindow::onFieldChanged(QString DocumentRecord::*value)
     }
 }
 
-// Only the edited part goes to the preview, unless the box holds characters
-// that the preview shows as one '?' for two of the box's units.
+// Only the edited part goes to the preview, unless the box holds text that
+// the document does not write unit for unit (a pair of surrogates is one
+// '?', a letter and its combining accent one character).
 void MainWindow::onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdit* box, int position, int removed,
                              int added)
 {
@@ -79,9 +71,9 @@ void MainWindow::onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdi
     cursor.setPosition(std::min(position, length));
     cursor.setPosition(std::min(position, length) + added, QTextCursor::KeepAnchor);
     const QString text = cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n');
-    if (holdsSurrogates(text))
-        fieldsWithPairs_.insert(field);
-    if (fieldsWithPairs_.count(field))
+    if (!writtenUnitForUnit(text))
+        fieldsSentWhole_.insert(field);
+    if (fieldsSentWhole_.count(field))
         onFieldChanged(value);
     else
         emit previewFieldEdited(field, position, removed, text, length);

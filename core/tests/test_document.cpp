@@ -1,6 +1,8 @@
 #include "date_text.h"
 #include "document_fields.h"
+#include "document_reader.h"
 #include "document_writer.h"
+#include "file_io.h"
 #include "test_files.h"
 #include "windows1252.h"
 
@@ -107,6 +109,35 @@ private slots:
         QCOMPARE(DocumentPieces(entries).size(), documentBytes(entries).size());
     }
 
+    // What the document writes is what its reader reads back: a lone CR is
+    // a line break, and an accent typed as a combining mark is the letter
+    // Windows-1252 has for it.
+    void valuesAreWrittenAsTheyReadBack_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("a lone CR") << u"a\rb"_qs << QByteArray("a\r\nb");
+        QTest::newRow("CR LF kept") << u"a\r\nb"_qs << QByteArray("a\r\nb");
+        QTest::newRow("a CR before an LF, then a lone one") << u"a\r\n\rb"_qs << QByteArray("a\r\n\r\nb");
+        QTest::newRow("e and a combining acute") << u"cafe\u0301"_qs << QByteArray("caf\xE9");
+        QTest::newRow("a combining mark with no letter of its own") << u"x\u0301"_qs << QByteArray("x?");
+        QTest::newRow("two marks that compose to what it lacks") << u"e\u0302\u0301"_qs << QByteArray("?");
+        QTest::newRow("the angstrom sign") << u"\u212B"_qs << QByteArray("\xC5");
+    }
+    void valuesAreWrittenAsTheyReadBack()
+    {
+        QFETCH(QString, description);
+        QFETCH(QByteArray, written);
+        DocumentRecord record;
+        record.description = description;
+        const QByteArray bytes = documentBytes(composeDocument(record));
+        QVERIFY2(bytes.contains("\r\n\r\n" + written + "\r\n---"), bytes.constData());
+        QCOMPARE(windows1252::unwritableCount(description), qsizetype(written.count('?')));
+        const auto read = lastDocumentIn(windows1252::decode(bytes));
+        QVERIFY(read);
+        QCOMPARE(documentBytes(composeDocument(*read)), bytes);
+    }
+
     void writerReplacesOrAppends()
     {
         QTemporaryDir dir;
@@ -118,6 +149,29 @@ private slots:
         QCOMPARE(readBytes(path), one);
         QVERIFY(!writeDocument(path, record, WriteMode::Append));
         QCOMPARE(readBytes(path), one + one);
+        // Appended after notes without a last line end, the document starts
+        // on a line of its own, and the file opens as that document.
+        writeBytes(path, "Notas");
+        QVERIFY(!writeDocument(path, record, WriteMode::Append));
+        QCOMPARE(readBytes(path), "Notas\r\n" + one);
+        QVERIFY(readDocument(path).found);
+    }
+
+    // A document larger than the reader takes is refused before a byte is
+    // written.
+    void documentPastTheReadersLimitIsRefused()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.txt"));
+        writeBytes(path, "old");
+        DocumentRecord record;
+        record.description = QString(int(file_io::kLargestRead / 2) + 1, u'\n');  // each LF written as CR LF
+        for (const WriteMode mode : {WriteMode::Replace, WriteMode::Append}) {
+            const auto error = writeDocument(path, record, mode);
+            QVERIFY(error);
+            QCOMPARE(error->problem, FileProblem::TooLarge);
+            QCOMPARE(readBytes(path), QByteArray("old"));
+        }
     }
 };
 

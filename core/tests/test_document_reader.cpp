@@ -87,6 +87,8 @@ private slots:
         QTest::newRow("one document") << first << first << true;
         QTest::newRow("notes, then two documents") << "my notes\r\nVersion 0.9\r\n" + first + last << last << false;
         QTest::newRow("two documents") << first + last << last << false;
+        QTest::newRow("notes ending in a lone LF, then a document") << "Notas\n" + last << last << false;
+        QTest::newRow("notes ending in a lone CR, then a document") << "Notas\r" + last << last << false;
         QTest::newRow("a document, then a cut one") << first + last.left(last.size() / 2) << first << false;
         QTest::newRow("a document, then other text") << first + "more text\r\n" << first << false;
         // Indistinguishable from a product of two lines, which it becomes.

@@ -106,6 +106,59 @@ private slots:
         QVERIFY(QFileInfo(path("folder")).isDir());
     }
 
+    // The kernel's rule on links in shared folders (fs.protected_symlinks),
+    // kept by the program whatever the system's setting: a link that another
+    // user planted in a sticky folder anyone may write is not followed, for
+    // writing or for reading; the folder owner's own link is.
+    void linksInSharedFoldersFollowTheKernelsRule_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<unsigned>("linkOwner");
+        QTest::addColumn<int>("expected");
+        for (const char* how : {"replace", "append", "read"}) {
+            QTest::addRow("%s: another user's link", how) << QString::fromLatin1(how) << kNobody << EACCES;
+            QTest::addRow("%s: the folder owner's link", how) << QString::fromLatin1(how) << 0u << 0;
+        }
+    }
+    void linksInSharedFoldersFollowTheKernelsRule()
+    {
+        QFETCH(QString, how);
+        QFETCH(unsigned, linkOwner);
+        QFETCH(int, expected);
+        if (::geteuid() != 0)
+            TRUMI_SKIP_UNPRIVILEGED("needs root to plant another user's link");
+        const QString shared = path("shared");
+        QVERIFY(QDir().mkpath(shared) && ::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+        writeBytes(path("target.txt"), "root's own");
+        const QByteArray link = QFile::encodeName(shared + u"/readme.txt"_qs);
+        QVERIFY(::symlink(QFile::encodeName(path("target.txt")).constData(), link.constData()) == 0);
+        QVERIFY(::lchown(link.constData(), linkOwner, linkOwner) == 0);
+        QByteArray bytes;
+        const auto error = how == u"read"_qs ? file_io::readFile(FilePath::fromNative(link), bytes)
+                                             : write(how == u"replace"_qs ? Write::Replace : Write::Append,
+                                                     FilePath::fromNative(link), "document");
+        QCOMPARE(error ? error->number : 0, expected);
+        if (expected)
+            QCOMPARE(readBytes(path("target.txt")), QByteArray("root's own"));
+        else if (how == u"read"_qs)
+            QCOMPARE(bytes, QByteArray("root's own"));
+        else
+            QVERIFY(readBytes(path("target.txt")).endsWith("document"));
+    }
+
+    // No file is written larger than the program reads back.
+    void contentPastTheReadLimitIsRefused()
+    {
+        writeBytes(path("a.txt"), "kept");
+        const file_io::Content huge(file_io::kLargestRead + 1, [] { return QByteArrayView(); });
+        for (const Write how : {Write::Replace, Write::Append}) {
+            const auto error = write(how, path("a.txt"), huge);
+            QVERIFY(error);
+            QCOMPARE(error->number, EFBIG);
+        }
+        QCOMPARE(readBytes(path("a.txt")), QByteArray("kept"));
+    }
+
     void readOnlyFileIsRefusedNotReplaced()
     {
         QFile::setPermissions(dir_.path(), QFile::permissions(dir_.path()) | QFile::ExeOther | QFile::ReadOther);

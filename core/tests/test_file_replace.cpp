@@ -14,6 +14,7 @@
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -34,6 +35,10 @@ enum class Setup {
 };
 
 QByteArray native(const QString& path) { return QFile::encodeName(path); }
+
+// The next rename fails, as when the folder does not let the file be
+// replaced.
+bool failingRename = false;
 
 struct stat statOf(const QString& path)
 {
@@ -88,6 +93,14 @@ bool setImmutable(const QString& folder, bool on)
 }  // namespace
 
 Q_DECLARE_METATYPE(Setup)
+
+extern "C" int rename(const char* from, const char* to)
+{
+    if (!std::exchange(failingRename, false))
+        return int(::syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
+    errno = EBUSY;
+    return -1;
+}
 
 class TestFileReplace : public QObject {
     Q_OBJECT
@@ -236,6 +249,24 @@ private slots:
         QVERIFY(error);
         QCOMPARE(error->number, ENOSPC);
         QCOMPARE(readBytes(fs.filePath(QStringLiteral("doc.txt"))), old);
+    }
+
+    // A rename that fails leaves no named temporary behind: the file is
+    // written in place instead, and a new file is reported.
+    void failedRenameLeavesNothingBehind()
+    {
+        QDir().mkpath(place());
+        writeBytes(inPlace(QStringLiteral("old.txt")), "old content");
+        failingRename = true;
+        QVERIFY(!file_io::replace(inPlace(QStringLiteral("old.txt")), file_io::Content::wholly("new")));
+        QVERIFY(!failingRename);
+        QCOMPARE(readBytes(inPlace(QStringLiteral("old.txt"))), QByteArray("new"));
+        failingRename = true;
+        const auto error = file_io::replace(inPlace(QStringLiteral("new.txt")), file_io::Content::wholly("new"));
+        QVERIFY(error);
+        QCOMPARE(error->number, EBUSY);
+        QCOMPARE(QDir(place()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("old.txt")});
     }
 
     // A program killed halfway through leaves the old file as it was and no
