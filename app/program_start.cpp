@@ -1,6 +1,7 @@
 #include "program_start.h"
 
 #include "command_line.h"
+#include "file_io.h"
 #include "main_window.h"
 #include "program_look.h"
 #include "toolkit_translation.h"
@@ -45,11 +46,19 @@ FilePath documentArgument(int argc, char** argv)
     return {};
 }
 
+// The arguments as text, each name's bytes kept (see FilePath::textOfNative);
+// on Windows, the command line's own text.
 QStringList argumentsOf(int argc, char** argv)
 {
     QStringList arguments;
+#ifdef Q_OS_WIN
+    Q_UNUSED(argc)
+    Q_UNUSED(argv)
+    arguments = QCoreApplication::arguments().mid(1);
+#else
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(FilePath::textOfNative(argv[i]));
+#endif
     return arguments;
 }
 
@@ -57,11 +66,14 @@ QStringList argumentsOf(int argc, char** argv)
 
 int startProgram(int argc, char** argv, const Edition& edition)
 {
-    if (wantsCommandLine(argumentsOf(argc, argv))) {
+    file_io::claimStandardStreams();
+    QStringList given;
+    for (int i = 1; i < argc; ++i)
+        given.append(QString::fromLocal8Bit(argv[i]));  // enough to tell options apart
+    if (wantsCommandLine(given)) {
         // No window, so no display: a CI job or a session over ssh will do.
         const QCoreApplication app(argc, argv);
-        installToolkitTranslation(edition.toolkitLanguage());  // the parser's own messages
-        return runCommandLine(QCoreApplication::arguments().mid(1), edition, processStreams());
+        return runCommandLine(argumentsOf(argc, argv), edition, processStreams());
     }
     QApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));

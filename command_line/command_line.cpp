@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "command_line_arguments.h"
+#include "command_line_texts.h"
 #include "date_text.h"
 #include "document_fields.h"
 #include "document_reader.h"
@@ -9,27 +11,17 @@
 #include "text_decoding.h"
 #include "windows1252.h"
 
-#include <QCommandLineParser>
-#include <QRegularExpression>
-
 namespace {
 
-// A failure, with its exit status and its message: a text of its own or a
-// file error, worded when it is told.
+// A failure: its exit status and what is said of it, a message of its own
+// (and, for a usage error, the pointer to --help) or a file error.
 struct Failure {
     int exit;
     QString message;
     std::optional<FileError> error = std::nullopt;
 };
 
-QString oneLine(const FileError& error, const ProgramTexts& texts)
-{
-    return failureText(error, texts).replace(QLatin1String("\n\n"), QLatin1String(": ")).replace(u'\n', u' ');
-}
-
 Failure fileFailure(const FileError& error) { return {kFileFailure, {}, error}; }
-
-Failure usage(const QString& message) { return {kUsageError, message}; }
 
 // A value's text as one line of a file holds it: without its final line end.
 QString withoutFinalLineEnd(QString text)
@@ -41,104 +33,50 @@ QString withoutFinalLineEnd(QString text)
     return text;
 }
 
-// "@PATH" is read from the file, "@-" from standard input, "@@..." is the
-// text with one '@' less; anything else is the text itself.
-std::optional<Failure> expandValue(QString& value, const CommandLineStreams& streams)
-{
-    if (!value.startsWith(u'@'))
-        return std::nullopt;
-    if (value.startsWith(QLatin1String("@@"))) {
-        value.remove(0, 1);
-        return std::nullopt;
-    }
-    QByteArray bytes;
-    const auto error =
-        value == QLatin1String("@-") ? streams.readInput(bytes) : file_io::readFile(FilePath(value.sliced(1)), bytes);
-    if (error)
-        return fileFailure(*error);
-    value = withoutFinalLineEnd(decodeUserText(bytes));
-    return std::nullopt;
-}
-
-std::optional<QString> statusNamed(const QString& name)
-{
-    if (name == QLatin1String("final"))
-        return QStringLiteral("FINAL");
-    if (name == QLatin1String("beta"))
-        return QStringLiteral("BETA");
-    if (name == QLatin1String("none"))
-        return QString();
-    return std::nullopt;
-}
-
-// "now", "2026-12-09" or "2026-12-09T10:30:00", between 1601 and 9999.
-std::optional<QDateTime> dateNamed(const QString& text)
-{
-    if (text == QLatin1String("now"))
-        return nowToTheSecond();
-    static const QRegularExpression form(QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(?:T(\\d{2}:\\d{2}:\\d{2}))?$"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QDate date = QDate::fromString(match.captured(1), QStringLiteral("yyyy-MM-dd"));
-    const QTime time =
-        match.captured(2).isEmpty() ? QTime(0, 0) : QTime::fromString(match.captured(2), QStringLiteral("HH:mm:ss"));
-    if (!date.isValid() || !time.isValid() || date < QDate(1601, 1, 1) || date > QDate(9999, 12, 31))
-        return std::nullopt;
-    return QDateTime(date, time);
-}
-
-QString optionName(const DocumentField& field) { return QString::fromLatin1(field.name); }
-
 class CommandLine {
 public:
-    CommandLine(const Edition& edition, const CommandLineStreams& streams) : edition_(edition), streams_(streams)
+    CommandLine(const Edition& edition, const CommandLineStreams& streams)
+        : edition_(edition), texts_(edition.texts()), streams_(streams)
     {
-        addOptions();
     }
 
     int run(const QStringList& arguments)
     {
         const auto failure = runOrFail(arguments);
-        if (failure)
-            say(failure->error ? oneLine(*failure->error, edition_.texts()) : failure->message);
-        return failure ? failure->exit : kWritten;
+        if (!failure)
+            return kWritten;
+        const QStringList lines =
+            failure->error ? QStringList{failureLine(*failure->error, texts_)} : failure->message.split(u'\n');
+        say(lines.first());
+        for (const QString& line : lines.sliced(1))
+            streams_.writeMessage(line);
+        if (failure->exit == kUsageError && !failure->error)
+            streams_.writeMessage(texts_.filled(TextId::TryHelp, edition_.programName()));
+        return failure->exit;
     }
 
 private:
-    void addOptions()
+    Failure usage(TextId id, const QString& value, const QString& second = {}) const
     {
-        parser_.setApplicationDescription(
-            QStringLiteral("Escribe el documento léame de un producto sin abrir la ventana.\n"
-                           "Cada campo sale de su opción, si no del documento de --from, si no de lo que\n"
-                           "la ventana muestra al empezar. Un VALOR @FICHERO se lee del fichero, @- de la\n"
-                           "entrada estándar; @@ es una @. Repetida una opción, vale la última."));
-        parser_.addPositionalArgument(QStringLiteral("[DOCUMENTO]"),
-                                      QStringLiteral("Sin --output: documento que abrir."));
-        parser_.addOption({QStringLiteral("output"), QStringLiteral("Fichero que escribir (- : salida estándar)."),
-                           QStringLiteral("FICHERO")});
-        parser_.addOption({QStringLiteral("from"), QStringLiteral("Documento del que tomar los demás campos."),
-                           QStringLiteral("DOCUMENTO")});
-        for (const DocumentField& field : documentFields())
-            parser_.addOption({optionName(field), QString::fromUtf8(field.label), QStringLiteral("VALOR")});
-        parser_.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Muestra esta ayuda.")});
-        parser_.addOption(
-            {{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Muestra el programa y su versión.")});
+        return {kUsageError, texts_.filled(id, value, second)};
     }
 
     std::optional<Failure> runOrFail(const QStringList& arguments)
     {
-        if (!parser_.parse(QStringList{edition_.programName()} + arguments))
-            return usage(parser_.errorText());
-        if (parser_.isSet(QStringLiteral("help")))
-            return print(parser_.helpText());
-        if (parser_.isSet(QStringLiteral("version")))
-            return print(QStringLiteral("%1 %2\n").arg(edition_.programName(), edition_.versionText()));
-        if (!parser_.isSet(QStringLiteral("output")))
-            return usage(QStringLiteral("falta --output FICHERO (--help dice cómo se usa)"));
-        if (!parser_.positionalArguments().isEmpty())
-            return usage(QStringLiteral("«%1» sobra: con --output no se abre ningún documento")
-                             .arg(parser_.positionalArguments().first()));
+        if (const auto problem = parseArguments(arguments, given_))
+            return usage(problem->text, problem->argument);
+        if (given_.flags.contains(QStringLiteral("help")))
+            return print(helpText(edition_, texts_));
+        if (given_.flags.contains(QStringLiteral("version")))
+            return print(versionText(edition_, texts_));
+        if (!given_.has(QStringLiteral("output")))
+            return Failure{kUsageError, texts_.text(TextId::MissingOutput)};
+        if (!given_.operands.isEmpty())
+            return usage(TextId::ExtraOperand, given_.operands.first());
+        for (const QString& option : {QStringLiteral("output"), QStringLiteral("from")}) {
+            if (given_.has(option) && given_.values.value(option).isEmpty())
+                return usage(TextId::EmptyFileName, QStringLiteral("--") + option);
+        }
         DocumentRecord record;
         if (auto failure = fillRecord(record))
             return failure;
@@ -158,11 +96,11 @@ private:
     std::optional<Failure> fillRecord(DocumentRecord& record)
     {
         std::optional<DocumentRecord> from;
-        if (parser_.isSet(QStringLiteral("from"))) {
-            auto read = readDocument(FilePath(parser_.value(QStringLiteral("from"))));
+        if (given_.has(QStringLiteral("from"))) {
+            const DocumentRead read = readFrom(given_.values.value(QStringLiteral("from")));
             if (read.error)
-                return read.error->problem == FileProblem::NoWholeDocument ? Failure{kUsageError, {}, read.error}
-                                                                           : fileFailure(*read.error);
+                return Failure{
+                    read.error->problem == FileProblem::NoWholeDocument ? kUsageError : kFileFailure, {}, read.error};
             from = read.found->record;
         }
         for (const DocumentField& field : documentFields()) {
@@ -172,11 +110,24 @@ private:
         return std::nullopt;
     }
 
+    // A document, a pipe (a shell's <(...)) or, for "-", standard input.
+    DocumentRead readFrom(const QString& name) const
+    {
+        QByteArray bytes;
+        const FilePath path(name);
+        const auto error =
+            name == u'-' ? streams_.readInput(bytes) : file_io::readFile(path, bytes, file_io::Pipes::Read);
+        if (error)
+            return {std::nullopt, error};
+        return readDocumentBytes(bytes, path);
+    }
+
     std::optional<Failure> fillField(const DocumentField& field, const std::optional<DocumentRecord>& from,
                                      DocumentRecord& record)
     {
-        if (parser_.isSet(optionName(field)))
-            return valueOf(field, record.*field.value);
+        const QString option = QString::fromLatin1(field.name);
+        if (given_.has(option))
+            return valueOf(field, given_.values.value(option), record.*field.value);
         if (from) {
             record.*field.value = (*from).*field.value;
             return std::nullopt;
@@ -184,23 +135,52 @@ private:
         return startingValue(field, record.*field.value);
     }
 
-    std::optional<Failure> valueOf(const DocumentField& field, QString& value)
+    std::optional<Failure> valueOf(const DocumentField& field, const QString& given, QString& value)
     {
-        value = parser_.value(optionName(field));  // given twice, the last wins
-        if (auto failure = expandValue(value, streams_))
+        const QString option = QStringLiteral("--") + QLatin1String(field.name);
+        value = given;
+        if (auto failure = expandValue(option, value))
             return failure;
         if (field.kind == FieldKind::Status) {
             const auto status = statusNamed(value);
             if (!status)
-                return usage(QStringLiteral("--status: «%1» no es final, beta ni none").arg(value));
+                return invalid(value, option, QStringLiteral("final, beta, none"));
             value = *status;
         } else if (field.kind == FieldKind::Date) {
             const auto date = dateNamed(value);
             if (!date)
-                return usage(
-                    QStringLiteral("--date: «%1» no es una fecha (AAAA-MM-DD, AAAA-MM-DDTHH:MM:SS o now)").arg(value));
+                return invalid(value, option, texts_.text(TextId::DateChoices));
             value = generalDateText(*date, GeneralDateFormat::fromSystem());
         }
+        return std::nullopt;
+    }
+
+    Failure invalid(const QString& value, const QString& option, const QString& choices) const
+    {
+        return {kUsageError, texts_.filled(TextId::InvalidArgument, value, option) + u'\n' +
+                                 texts_.filled(TextId::ValidChoices, choices)};
+    }
+
+    // "@PATH" is read from the file (or the pipe), "@-" from standard input,
+    // "@@..." is the text with one '@' less; anything else is the text
+    // itself.
+    std::optional<Failure> expandValue(const QString& option, QString& value)
+    {
+        if (!value.startsWith(u'@'))
+            return std::nullopt;
+        if (value.startsWith(QLatin1String("@@"))) {
+            value.remove(0, 1);
+            return std::nullopt;
+        }
+        if (value.size() == 1)
+            return usage(TextId::EmptyFileName, option);
+        QByteArray bytes;
+        const auto error = value == QLatin1String("@-")
+                               ? streams_.readInput(bytes)
+                               : file_io::readFile(FilePath(value.sliced(1)), bytes, file_io::Pipes::Read);
+        if (error)
+            return fileFailure(*error);
+        value = withoutFinalLineEnd(decodeUserText(bytes));
         return std::nullopt;
     }
 
@@ -214,42 +194,36 @@ private:
         if (!useLicence && field.value != &DocumentRecord::distributionLicence)
             return std::nullopt;
         if (!licences_) {
-            if (auto failure = readLicences())
-                return failure;
+            const LicencesRead read = readLicenceDefaults();
+            if (read.error)
+                return fileFailure(*read.error);
+            licences_ = *read.texts;
         }
         value = useLicence ? licences_->use : licences_->distribution;
-        return std::nullopt;
-    }
-
-    std::optional<Failure> readLicences()
-    {
-        const LicencesRead read = readLicenceDefaults();
-        if (read.error)
-            return fileFailure(*read.error);
-        licences_ = *read.texts;
         return std::nullopt;
     }
 
     void warnOfUnwritable(const DocumentRecord& record)
     {
         for (const DocumentField& field : documentFields()) {
-            if (const qsizetype count = windows1252::unwritableCount(record.*field.value))
-                say(QStringLiteral("aviso: %1 %2 de --%3 no caben en Windows-1252 y se escriben como «?»")
-                        .arg(count)
-                        .arg(count == 1 ? QStringLiteral("carácter") : QStringLiteral("caracteres"),
-                             optionName(field)));
+            const qsizetype count = windows1252::unwritableCount(record.*field.value);
+            if (count > 0)
+                say(texts_.filled(count == 1 ? TextId::WarningOne : TextId::WarningMany, QString::number(count),
+                                  QStringLiteral("--") + QLatin1String(field.name)));
         }
     }
 
     std::optional<Failure> write(const DocumentRecord& record)
     {
-        const QString output = parser_.value(QStringLiteral("output"));
-        if (output != QLatin1String("-")) {
+        const QString output = given_.values.value(QStringLiteral("output"));
+        if (output != u'-') {
             if (const auto error = writeDocument(FilePath(output), record, edition_.writeMode()))
                 return fileFailure(*error);
             return std::nullopt;
         }
         DocumentPieces pieces(composeDocument(record));
+        if (const auto error = file_io::fitsReading(pieces.size(), FilePath(output)))
+            return fileFailure(*error);
         for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next()) {
             if (const auto error = streams_.writeOutput(piece))
                 return fileFailure(*error);
@@ -257,27 +231,18 @@ private:
         return std::nullopt;
     }
 
-    void say(const QString& message) { streams_.writeMessage(edition_.programName() + QStringLiteral(": ") + message); }
+    QString programPrefix() const { return edition_.programName() + QStringLiteral(": "); }
+
+    void say(const QString& message) { streams_.writeMessage(programPrefix() + message); }
 
     Edition edition_;
+    ProgramTexts texts_;
     const CommandLineStreams& streams_;
-    QCommandLineParser parser_;
+    GivenArguments given_;
     std::optional<Licences> licences_;
 };
 
 }  // namespace
-
-bool wantsCommandLine(const QStringList& arguments)
-{
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--"))
-            return false;
-        if (argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h") ||
-            argument == QLatin1String("-v"))
-            return true;
-    }
-    return false;
-}
 
 int runCommandLine(const QStringList& arguments, const Edition& edition, const CommandLineStreams& streams)
 {

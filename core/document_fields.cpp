@@ -8,17 +8,16 @@
 namespace {
 
 const DocumentField kFields[] = {
-    {&DocumentRecord::product, "product", "Nombre del producto, sin la versión.", FieldKind::Line, true},
-    {&DocumentRecord::version, "product-version", "Versión del producto.", FieldKind::Line, false},
-    {&DocumentRecord::status, "status", "Estado de la versión: final, beta o none.", FieldKind::Status, false},
-    {&DocumentRecord::author, "author", "Nombre y apellidos del autor.", FieldKind::Line, false},
-    {&DocumentRecord::email, "email", "Dirección de correo electrónico.", FieldKind::Line, false},
-    {&DocumentRecord::web, "web", "Página web del autor o del producto.", FieldKind::Line, false},
-    {&DocumentRecord::date, "date", "Fecha: AAAA-MM-DD[THH:MM:SS] o now.", FieldKind::Date, false},
-    {&DocumentRecord::description, "description", "Descripción del producto.", FieldKind::Lines, false},
-    {&DocumentRecord::useLicence, "use-licence", "Licencia de uso.", FieldKind::Lines, false},
-    {&DocumentRecord::distributionLicence, "distribution-licence", "Licencia de distribución.", FieldKind::Lines,
-     false},
+    {&DocumentRecord::product, "product", FieldKind::Line, true},
+    {&DocumentRecord::version, "product-version", FieldKind::Line, false},
+    {&DocumentRecord::status, "status", FieldKind::Status, false},
+    {&DocumentRecord::author, "author", FieldKind::Line, false},
+    {&DocumentRecord::email, "email", FieldKind::Line, false},
+    {&DocumentRecord::web, "web", FieldKind::Line, false},
+    {&DocumentRecord::date, "date", FieldKind::Date, false},
+    {&DocumentRecord::description, "description", FieldKind::Lines, false},
+    {&DocumentRecord::useLicence, "use-licence", FieldKind::Lines, false},
+    {&DocumentRecord::distributionLicence, "distribution-licence", FieldKind::Lines, false},
 };
 
 // The document entry by entry; a field stands in an entry as its name in

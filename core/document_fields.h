@@ -22,8 +22,7 @@ enum class FieldKind {
 
 struct DocumentField {
     QString DocumentRecord::*value;
-    const char* name;   // for people and the command line: "use-licence"
-    const char* label;  // what it is, for --help
+    const char* name;  // for people and the command line: "use-licence"
     FieldKind kind;
     bool upperCased;  // written upper-cased; read back as written
 };

@@ -220,6 +220,11 @@ DocumentRead readDocument(const FilePath& path)
     QByteArray bytes;
     if (auto error = file_io::readFile(path, bytes))
         return {std::nullopt, error};
+    return readDocumentBytes(bytes, path);
+}
+
+DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path)
+{
     if (auto found = findLastDocument(decodeUserText(bytes)))
         return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends

@@ -27,6 +27,10 @@ struct DocumentRead {
 // line end perhaps missing.
 DocumentRead readDocument(const FilePath& path);
 
+// The same over bytes already read (from a pipe, from standard input);
+// path names them in the error.
+DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path);
+
 // The same over a file's text, once decoded.
 std::optional<DocumentFound> findLastDocument(QString text);
 

@@ -15,6 +15,8 @@ enum class FileProblem {
     LicenceQuoteUnclosed,
     NoWholeDocument,
     BeingWritten,
+    InputClosed,   // the process was started with its standard input closed
+    OutputClosed,  // the same, its standard output
 };
 
 // A failed file operation as core reports it: the problem, the error number

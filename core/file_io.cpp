@@ -138,10 +138,19 @@ bool entryExists(const FilePath& path) { return !path.isEmpty() && file_system::
 
 namespace {
 
+bool& closedAtStart(int stream)
+{
+    static bool closed[3] = {};
+    return closed[stream];
+}
+
 // A standard stream is the process's, and stays open.
 template <typename Use>
 std::optional<FileError> withStandardStream(int stream, Use use)
 {
+    if (closedAtStart(stream))
+        return FileError::of(stream == 0 ? FileProblem::InputClosed : FileProblem::OutputClosed, EBADF,
+                             FilePath(QStringLiteral("-")));
     File file = standardStream(stream);
     auto error = use(file, FilePath(QStringLiteral("-")));
     file.release();
@@ -149,6 +158,12 @@ std::optional<FileError> withStandardStream(int stream, Use use)
 }
 
 }  // namespace
+
+void claimStandardStreams()
+{
+    for (int stream = 0; stream < 3; ++stream)
+        closedAtStart(stream) = replaceClosedStream(stream);
+}
 
 std::optional<FileError> readStandardInput(QByteArray& bytes)
 {
@@ -168,17 +183,19 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes
     bytes.clear();
     if (path.isEmpty())
         return folderNotFound();
+    // The links on the way are only checked: the system follows them when
+    // the file is opened, its own links (/dev/fd/63) included.
     FilePath target;
     if (auto error = followLinks(path, target))
         return error;
     // Looked at before it is opened, so that a pipe or a device is never
     // opened at all, and again once open, in case it changed in between.
     Facts facts;
-    if (!factsOfPath(target, facts))
+    if (!factsOfPath(path, facts))
         return lastError(path);
     if (auto error = checkReadable(facts, path, pipes))
         return error;
-    const File file = openForReading(target);
+    const File file = openForReading(path);
     if (!file.isOpen() || !factsOf(file, facts))
         return lastError(path);
     if (auto error = checkReadable(facts, path, pipes))

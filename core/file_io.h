@@ -78,6 +78,13 @@ enum class Pipes { Refused, Read };
 // (1) or standard error (2). A reader that has gone is an error (EPIPE), not
 // the end of the program.
 [[nodiscard]] std::optional<FileError> readStandardInput(QByteArray& bytes);
+
+// At the program's start, before anything opens a file: a standard stream
+// the program was started without is opened on the null device, so that no
+// file the program opens takes its place, and is remembered as closed:
+// reading or writing it is then an error of its own (InputClosed,
+// OutputClosed).
+void claimStandardStreams();
 [[nodiscard]] std::optional<FileError> writeStandard(int stream, QByteArrayView bytes);
 
 // Adds the content after the file's last byte, creating it when missing,

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 #if defined(Q_OS_WIN)
 // Windows names files in UTF-16: a path is kept as UTF-8 with '/' between
 // its parts, and turned back into UTF-16 for each call (file_io_windows).
@@ -26,15 +28,83 @@ FilePath FilePath::absolute() const
         return *this;
     return FilePath(QDir::current().absoluteFilePath(display()));
 }
+
+QString FilePath::textOfNative(QByteArrayView bytes) { return QString::fromUtf8(bytes); }
 #else
 #include <climits>
 #include <unistd.h>
 
-FilePath::FilePath(const QString& path) : native_(QFile::encodeName(path)) {}
+namespace {
 
-QString FilePath::display() const { return QFile::decodeName(native_); }
+// The length of the valid UTF-8 sequence at the start of bytes, or 0.
+qsizetype validSequenceAt(QByteArrayView bytes)
+{
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const qsizetype length = lead < 0x80   ? 1
+                             : lead < 0xC2 ? 0
+                             : lead < 0xE0 ? 2
+                             : lead < 0xF0 ? 3
+                             : lead < 0xF5 ? 4
+                                           : 0;
+    return length > 0 && length <= bytes.size() && bytes.first(length).isValidUtf8() ? length : 0;
+}
 
-FilePath FilePath::child(const QString& name) const { return childNative(QFile::encodeName(name)); }
+// Walks the bytes: each valid sequence to text(sequence), each other byte
+// to escaped(byte).
+template <typename Escape>
+QString decodeEscaping(QByteArrayView bytes, Escape escaped)
+{
+    if (bytes.isValidUtf8())
+        return QString::fromUtf8(bytes);
+    QString text;
+    while (!bytes.isEmpty()) {
+        const qsizetype length = validSequenceAt(bytes);
+        if (length > 0)
+            text += QString::fromUtf8(bytes.first(length));
+        else
+            text += escaped(static_cast<unsigned char>(bytes[0]));
+        bytes = bytes.sliced(std::max<qsizetype>(length, 1));
+    }
+    return text;
+}
+
+bool isEscapedByte(QChar c) { return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF; }
+
+QByteArray nativeOf(const QString& text)
+{
+    const bool escaped = std::any_of(text.begin(), text.end(), isEscapedByte);
+    if (!escaped)
+        return text.toUtf8();
+    QByteArray bytes;
+    for (qsizetype from = 0; from < text.size();) {
+        qsizetype to = from;
+        while (to < text.size() && !isEscapedByte(text[to]))
+            ++to;
+        bytes += QStringView(text).sliced(from, to - from).toUtf8();
+        if (to < text.size())
+            bytes += char(text[to].unicode() - 0xDC00);
+        from = to + 1;
+    }
+    return bytes;
+}
+
+}  // namespace
+
+FilePath::FilePath(const QString& path) : native_(nativeOf(path)) {}
+
+QString FilePath::display() const
+{
+    return decodeEscaping(native_, [](unsigned char byte) {
+        return QStringLiteral("\\x") + QString::number(byte, 16).toUpper().rightJustified(2, u'0');
+    });
+}
+
+QString FilePath::textOfNative(QByteArrayView bytes)
+{
+    return decodeEscaping(bytes, [](unsigned char byte) { return QString(QChar(0xDC00 + byte)); });
+}
+
+FilePath FilePath::child(const QString& name) const { return childNative(nativeOf(name)); }
 
 namespace {
 bool isRootPrefix(const QByteArray&, qsizetype slash) { return slash == 0; }

@@ -18,9 +18,16 @@ public:
     const QByteArray& native() const { return native_; }
     const char* c_str() const { return native_.constData(); }
 
-    // The name as text, for messages; bytes that are not valid UTF-8 show
-    // as replacement characters.
+    // The name as text, for messages; a byte that is not part of valid UTF-8
+    // shows escaped ("\\xFF").
     QString display() const;
+
+    // A name given as bytes (a command-line argument, a dropped file's URL)
+    // as text that FilePath turns back into exactly those bytes: a byte that
+    // is not part of valid UTF-8 is held as a lone surrogate, U+DC80 to
+    // U+DCFF (as Python's "surrogateescape" does). On Windows, whose names
+    // are text, the UTF-8 text.
+    static QString textOfNative(QByteArrayView bytes);
 
     // The folder that holds the entry: everything before the last '/' ("."
     // for a bare name, "/" or "C:/" for an entry of a root folder).

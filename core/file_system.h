@@ -65,12 +65,14 @@ bool factsOfPath(const FilePath& path, Facts& facts);
 bool factsOf(const File& file, Facts& facts);
 bool entryExists(const FilePath& path);
 
-// The process's standard stream (0 input, 1 output, 2 error), not closed
-// when the File goes.
+// The process's standard stream (0 input, 1 output, 2 error); release it
+// rather than let it close.
 File standardStream(int which);
+// Where the process was started without that stream, puts the null device
+// in its place; whether it did.
+bool replaceClosedStream(int which);
 
-// Opening, never waiting on a pipe or a device, and never through a link
-// (links are followed by followLinks first). For reading: a folder opens
+// Opening, never waiting on a pipe or a device. For reading: a folder opens
 // too, to be told from a missing file.
 File openForReading(const FilePath& path);
 // An existing entry, for writing, without cutting it.

@@ -91,13 +91,13 @@ bool entryExists(const FilePath& path)
     return ::lstat(path.c_str(), &info) == 0;
 }
 
-File openForReading(const FilePath& path) { return File(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | kNoWait)); }
+File openForReading(const FilePath& path) { return File(::open(path.c_str(), O_RDONLY | kNoWait)); }
 
-File openForWriting(const FilePath& path) { return File(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | kNoWait)); }
+File openForWriting(const FilePath& path) { return File(::open(path.c_str(), O_WRONLY | kNoWait)); }
 
 File openForAppending(const FilePath& path, bool& created)
 {
-    constexpr int flags = O_WRONLY | O_APPEND | O_NOFOLLOW | kNoWait;
+    constexpr int flags = O_WRONLY | O_APPEND | kNoWait;
     for (int attempt = 0; attempt < 3; ++attempt) {
         File file(::open(path.c_str(), flags | O_CREAT | O_EXCL, 0666));
         created = file.isOpen();
@@ -206,7 +206,13 @@ std::optional<FileError> followLinks(const FilePath& path, FilePath& target)
         if (length < 0 || length >= named.size())
             return lastError(path);
         named.truncate(length);
-        target = named.startsWith('/') ? FilePath::fromNative(named) : target.folder().childNative(named);
+        const FilePath next = named.startsWith('/') ? FilePath::fromNative(named) : target.folder().childNative(named);
+        // A link that names no entry although it leads to one (/dev/stdout,
+        // /dev/fd/63 of a shell's pipe: the kernel's own links) is left for
+        // the system to follow.
+        if (::lstat(next.c_str(), &info) != 0 && ::stat(target.c_str(), &info) == 0)
+            return std::nullopt;
+        target = next;
     }
     return FileError::fromErrno(ELOOP, path);
 }
@@ -232,6 +238,18 @@ File standardStream(int which)
 {
     ignoreBrokenPipes();
     return File(which);
+}
+
+bool replaceClosedStream(int which)
+{
+    if (::fcntl(which, F_GETFD) >= 0 || errno != EBADF)
+        return false;
+    const int null = ::open("/dev/null", O_RDWR | O_NOCTTY);  // the lowest free number: this one
+    if (null >= 0 && null != which) {
+        ::dup2(null, which);
+        ::close(null);
+    }
+    return true;
 }
 
 // From here on a pipe whose reader has gone is an ordinary error (EPIPE),

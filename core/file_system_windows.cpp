@@ -125,6 +125,15 @@ File standardStream(int which)
     return fileOf(handle ? handle : INVALID_HANDLE_VALUE);
 }
 
+// A Windows program without a stream has no handle for it, and opens no
+// file in its place.
+bool replaceClosedStream(int which)
+{
+    static const DWORD kStreams[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+    const HANDLE handle = ::GetStdHandle(kStreams[which]);
+    return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+}
+
 // FILE_FLAG_BACKUP_SEMANTICS opens a folder too, so that it is told apart
 // from a missing file.
 File openForReading(const FilePath& path)

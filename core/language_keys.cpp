@@ -15,16 +15,22 @@ struct LanguageKey {
     const char* element;  // a caption's element; "" for the window's title
     TextId text;
     const char* spanish;  // a text's built-in wording
+    const char* field;    // for the help of a field's option: the field's name
 };
 
 constexpr LanguageKey caption(const char* key, const char* window, const char* element)
 {
-    return {key, window, element, TextId{}, nullptr};
+    return {key, window, element, TextId{}, nullptr, nullptr};
 }
 
 constexpr LanguageKey text(TextId id, const char* key, const char* spanish)
 {
-    return {key, nullptr, nullptr, id, spanish};
+    return {key, nullptr, nullptr, id, spanish, nullptr};
+}
+
+constexpr LanguageKey fieldHelp(const char* key, const char* field, const char* spanish)
+{
+    return {key, nullptr, nullptr, TextId{}, spanish, field};
 }
 
 constexpr LanguageKey kKeys[] = {
@@ -100,13 +106,70 @@ constexpr LanguageKey kKeys[] = {
     text(TextId::PreviewSize, "Cad57", "%1 bytes \u00B7 Windows-1252, CR LF"),
     text(TextId::CreateTip, "Cad58", "Escribe el documento en un fichero. F5 muestra antes c\u00F3mo quedar\u00E1."),
     text(TextId::UnwritableTip, "Cad59", "El documento no puede contener %1: se escribir\u00E1n como \u00AB?\u00BB."),
+    text(TextId::UnwritableTipOne, "Cad60", "El documento no puede contener %1: se escribir\u00E1 como \u00AB?\u00BB."),
+    text(TextId::QuotedCharacter, "Cad61", "\u00AB%1\u00BB"),
+    text(TextId::PreviewMarks, "Cad62", "\u00AB?\u00BB resaltado: un car\u00E1cter que Windows-1252 no tiene"),
+    text(TextId::InputClosed, "Cad63", "La entrada est\u00E1ndar est\u00E1 cerrada."),
+    text(TextId::OutputClosed, "Cad64", "La salida est\u00E1ndar est\u00E1 cerrada."),
+    text(TextId::UsageWindow, "Cad65", "Uso: %1 [DOCUMENTO]"),
+    text(TextId::UsageWrite, "Cad66", "  o: %1 --output FICHERO [OPCI\u00D3N]..."),
+    text(TextId::UsageInfo, "Cad67", "  o: %1 --help | --version"),
+    text(TextId::AboutWindowMode, "Cad68", "Sin --output abre la ventana de Trumi Editor, con el DOCUMENTO si se da."),
+    text(TextId::AboutWriteMode, "Cad69",
+         "Con --output escribe el documento l\u00E9ame sin ventana: cada campo sale de su opci\u00F3n, si no del "
+         "documento de --from, si no de lo que la ventana muestra al empezar."),
+    text(TextId::OptionsHeading, "Cad70", "Opciones:"),
+    text(TextId::FieldOptionsHeading, "Cad71", "Opciones de campo:"),
+    text(TextId::FileWord, "Cad72", "FICHERO"),
+    text(TextId::DocumentWord, "Cad73", "DOCUMENTO"),
+    text(TextId::ValueWord, "Cad74", "VALOR"),
+    text(TextId::DateWord, "Cad75", "FECHA"),
+    text(TextId::OutputHelp, "Cad76", "fichero que escribir; - es la salida est\u00E1ndar"),
+    text(TextId::FromHelp, "Cad77", "documento del que tomar los dem\u00E1s campos; - es la entrada est\u00E1ndar"),
+    text(TextId::HelpHelp, "Cad78", "muestra esta ayuda y termina"),
+    text(TextId::VersionHelp, "Cad79", "muestra la versi\u00F3n y termina"),
+    text(TextId::ValuesNote, "Cad80",
+         "Un VALOR @FICHERO se lee del fichero, @- de la entrada est\u00E1ndar; @@ es una @. Repetida una opci\u00F3n, "
+         "vale la \u00FAltima."),
+    text(TextId::ExitNote, "Cad81",
+         "Estado de salida: 0 escrito, 1 un fichero no se pudo leer o escribir, 2 uso incorrecto."),
+    text(TextId::LicenceNote, "Cad82", "Licencia MIT: <https://opensource.org/licenses/MIT>."),
+    text(TextId::WarrantyNote, "Cad83",
+         "Esto es software libre: puede cambiarlo y redistribuirlo. No hay NINGUNA GARANT\u00CDA, en la medida en que "
+         "lo permita la ley."),
+    text(TextId::UnknownOption, "Cad84", "opci\u00F3n no reconocida \u00AB%1\u00BB"),
+    text(TextId::MissingValue, "Cad85", "la opci\u00F3n \u00AB%1\u00BB necesita un argumento"),
+    text(TextId::UnexpectedValue, "Cad86", "la opci\u00F3n \u00AB%1\u00BB no admite ning\u00FAn argumento"),
+    text(TextId::TryHelp, "Cad87", "Pruebe \u00AB%1 --help\u00BB para m\u00E1s informaci\u00F3n."),
+    text(TextId::MissingOutput, "Cad88", "falta la opci\u00F3n --output"),
+    text(TextId::ExtraOperand, "Cad89",
+         "sobra el operando \u00AB%1\u00BB: con --output no se abre ning\u00FAn documento"),
+    text(TextId::InvalidArgument, "Cad90", "argumento \u00AB%1\u00BB no v\u00E1lido para \u00AB%2\u00BB"),
+    text(TextId::ValidChoices, "Cad91", "Los argumentos v\u00E1lidos son: %1."),
+    text(TextId::EmptyFileName, "Cad92", "nombre de fichero vac\u00EDo para \u00AB%1\u00BB"),
+    text(TextId::WarningOne, "Cad93",
+         "aviso: %1 car\u00E1cter de \u00AB%2\u00BB no cabe en Windows-1252 y se escribe como \u00AB?\u00BB"),
+    text(TextId::WarningMany, "Cad94",
+         "aviso: %1 caracteres de \u00AB%2\u00BB no caben en Windows-1252 y se escriben como \u00AB?\u00BB"),
+    text(TextId::DateChoices, "Cad105", "AAAA-MM-DD, AAAA-MM-DDTHH:MM:SS, now"),
+    // What each field's option is, in --help.
+    fieldHelp("Cad95", "product", "nombre del producto, sin la versi\u00F3n (se escribe en may\u00FAsculas)"),
+    fieldHelp("Cad96", "product-version", "versi\u00F3n del producto"),
+    fieldHelp("Cad97", "status", "estado de la versi\u00F3n: final, beta o none"),
+    fieldHelp("Cad98", "author", "nombre y apellidos del autor"),
+    fieldHelp("Cad99", "email", "direcci\u00F3n de correo electr\u00F3nico"),
+    fieldHelp("Cad100", "web", "p\u00E1gina web del autor o del producto"),
+    fieldHelp("Cad101", "date", "fecha de creaci\u00F3n: AAAA-MM-DD, AAAA-MM-DDTHH:MM:SS o now"),
+    fieldHelp("Cad102", "description", "descripci\u00F3n del producto, de las l\u00EDneas que sea"),
+    fieldHelp("Cad103", "use-licence", "licencia de uso"),
+    fieldHelp("Cad104", "distribution-licence", "licencia de distribuci\u00F3n"),
 };
 
 std::vector<TextEntry> makeTextEntries()
 {
     std::vector<TextEntry> entries;
     for (const LanguageKey& row : kKeys) {
-        if (!row.window)
+        if (!row.window && !row.field)
             entries.push_back({row.text, row.key, row.spanish});
     }
     Q_ASSERT(std::is_sorted(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.id < b.id; }));
@@ -123,6 +186,19 @@ QList<CaptionKey> captionKeysOf(const QString& window)
             keys.append(CaptionKey{row.key, row.element});
     }
     return keys;
+}
+
+std::span<const FieldHelpEntry> fieldHelpEntries()
+{
+    static const std::vector<FieldHelpEntry> entries = [] {
+        std::vector<FieldHelpEntry> result;
+        for (const LanguageKey& row : kKeys) {
+            if (row.field)
+                result.push_back({row.field, row.key, row.spanish});
+        }
+        return result;
+    }();
+    return entries;
 }
 
 std::span<const TextEntry> textEntries()

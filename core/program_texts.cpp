@@ -23,6 +23,10 @@ TextId textOf(FileProblem problem)
         return TextId::NoWholeDocument;
     case FileProblem::BeingWritten:
         return TextId::BeingWritten;
+    case FileProblem::InputClosed:
+        return TextId::InputClosed;
+    case FileProblem::OutputClosed:
+        return TextId::OutputClosed;
     case FileProblem::System:
         break;
     }
@@ -42,6 +46,8 @@ ProgramTexts::ProgramTexts()
 {
     for (const TextEntry& entry : textEntries())
         texts_[std::size_t(entry.id)] = QString::fromUtf8(entry.spanish);
+    for (const FieldHelpEntry& entry : fieldHelpEntries())
+        fieldHelp_.insert(QString::fromLatin1(entry.field), QString::fromUtf8(entry.spanish));
 }
 
 ProgramTexts ProgramTexts::fromKeys(const std::function<QString(const QString& key)>& valueOf)
@@ -52,6 +58,11 @@ ProgramTexts ProgramTexts::fromKeys(const std::function<QString(const QString& k
         if (!given.isEmpty())
             texts.texts_[std::size_t(entry.id)] = given;
     }
+    for (const FieldHelpEntry& entry : fieldHelpEntries()) {
+        const QString given = valueOf(QString::fromLatin1(entry.key));
+        if (!given.isEmpty())
+            texts.fieldHelp_.insert(QString::fromLatin1(entry.field), given);
+    }
     return texts;
 }
 
@@ -61,6 +72,32 @@ QString ProgramTexts::filled(TextId id, const QString& value) const
 {
     QString result = text(id);
     return result.replace(QLatin1String("%1"), value);
+}
+
+QString ProgramTexts::filled(TextId id, const QString& value, const QString& second) const
+{
+    // In one pass, so that a value that holds "%2" stays as it is.
+    const QString pattern = text(id);
+    QString result;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const bool place = pattern[i] == u'%' && i + 1 < pattern.size();
+        if (place && (pattern[i + 1] == u'1' || pattern[i + 1] == u'2')) {
+            result += pattern[++i] == u'1' ? value : second;
+            continue;
+        }
+        result += pattern[i];
+    }
+    return result;
+}
+
+QString ProgramTexts::fieldHelp(const char* field) const { return fieldHelp_.value(QString::fromLatin1(field)); }
+
+QString failureLine(const FileError& error, const ProgramTexts& texts)
+{
+    const QString failure =
+        QStringLiteral("%1 %2: %3")
+            .arg(texts.text(TextId::ErrorWord), QString::number(error.number), descriptionOf(error, texts));
+    return error.path.isEmpty() ? failure : QDir::toNativeSeparators(error.path) + QStringLiteral(": ") + failure;
 }
 
 QString failureText(const FileError& error, const ProgramTexts& texts)

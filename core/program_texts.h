@@ -2,6 +2,7 @@
 
 #include "file_error.h"
 
+#include <QHash>
 #include <QString>
 #include <array>
 #include <functional>
@@ -36,6 +37,42 @@ enum class TextId {
     PreviewSize,
     CreateTip,
     UnwritableTip,
+    UnwritableTipOne,
+    QuotedCharacter,
+    PreviewMarks,
+    InputClosed,
+    OutputClosed,
+    UsageWindow,
+    UsageWrite,
+    UsageInfo,
+    AboutWindowMode,
+    AboutWriteMode,
+    OptionsHeading,
+    FieldOptionsHeading,
+    FileWord,
+    DocumentWord,
+    ValueWord,
+    DateWord,
+    OutputHelp,
+    FromHelp,
+    HelpHelp,
+    VersionHelp,
+    ValuesNote,
+    ExitNote,
+    LicenceNote,
+    WarrantyNote,
+    UnknownOption,
+    MissingValue,
+    UnexpectedValue,
+    TryHelp,
+    MissingOutput,
+    ExtraOperand,
+    InvalidArgument,
+    ValidChoices,
+    EmptyFileName,
+    WarningOne,
+    WarningMany,
+    DateChoices,
 };
 
 // A text's key in the language file's captions section, and its built-in
@@ -49,6 +86,15 @@ struct TextEntry {
 // Every text, in key order: the keys follow those of the captions.
 std::span<const TextEntry> textEntries();
 
+// What a field's command-line option is, for --help: the field's name (as
+// the field table has it), the key and the built-in Spanish wording.
+struct FieldHelpEntry {
+    const char* field;
+    const char* key;
+    const char* spanish;
+};
+std::span<const FieldHelpEntry> fieldHelpEntries();
+
 class ProgramTexts {
 public:
     // The built-in Spanish texts.
@@ -60,12 +106,18 @@ public:
     static ProgramTexts fromKeys(const std::function<QString(const QString& key)>& valueOf);
 
     QString text(TextId id) const;
-    // The text with each "%1" replaced by value; a text without "%1" (a
-    // translation that left it out) is shown as it is.
+    // The text with each "%1" replaced by value (and "%2" by second); a
+    // text without them (a translation that left them out) is shown as it
+    // is.
     QString filled(TextId id, const QString& value) const;
+    QString filled(TextId id, const QString& value, const QString& second) const;
+
+    // What the option of the field of that name is, for --help.
+    QString fieldHelp(const char* field) const;
 
 private:
-    std::array<QString, std::size_t(TextId::UnwritableTip) + 1> texts_;
+    std::array<QString, std::size_t(TextId::DateChoices) + 1> texts_;
+    QHash<QString, QString> fieldHelp_;
 };
 
 // How the program words a failed file operation, in the message box and on
@@ -73,3 +125,8 @@ private:
 // number and its description (the system's own text for a system error), on
 // lines of their own.
 QString failureText(const FileError& error, const ProgramTexts& texts);
+
+// The same on one line, as command-line programs word it: the file, then
+// the error's number and its description ("FILE: Error 2: No such file or
+// directory"); without a file, the error alone.
+QString failureLine(const FileError& error, const ProgramTexts& texts);

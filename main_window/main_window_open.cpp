@@ -19,12 +19,19 @@
 
 namespace {
 
-// The first local file a drag carries, or nothing.
+// The first local file a drag carries, or nothing. On Linux its name is the
+// URL's percent-decoded bytes, whatever they hold (toLocalFile would make
+// text of them, and a byte that is not UTF-8 a different character).
 FilePath droppedFile(const QMimeData* data)
 {
     for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
-        if (url.isLocalFile())
-            return FilePath(url.toLocalFile());
+        if (!url.isLocalFile())
+            continue;
+#if defined(Q_OS_WIN)
+        return FilePath(url.toLocalFile());
+#else
+        return FilePath::fromNative(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+#endif
     }
     return {};
 }
@@ -87,12 +94,12 @@ void MainWindow::showRecord(const DocumentRecord& record)
         reportUnreadDate(record.date);
 }
 
-// The file was read; only its date was not, and the picker keeps its own.
+// The file was read; only its date was not, and the picker keeps its own,
+// named as the picker shows it.
 void MainWindow::reportUnreadDate(const QString& date)
 {
-    const QString kept = generalDateText(datePicker_->dateTime(), dateFormat_);
     message_box::showNotice(this, texts_.filled(TextId::DateNotRead, date) + QStringLiteral("\n\n") +
-                                      texts_.filled(TextId::DateKept, kept));
+                                      texts_.filled(TextId::DateKept, datePicker_->text()));
 }
 
 // FINAL and BETA tick the status box and choose their option; no status

@@ -40,4 +40,29 @@ cmp first.txt standard.txt || fail "--output - differs from the file"
 if run program/trumi-editor --output bad.txt --status maybe 2> message.txt; then fail "a bad status was taken"; fi
 [ ! -e bad.txt ] || fail "a refused run wrote its file"
 grep -q '^trumi-editor: ' message.txt || fail "the message does not name the program"
+# Names are the bytes given, not text: a name that is not UTF-8 writes that
+# very file, and the one with U+FFFD in its name is left alone.
+printf 'kept' > $'\xef\xbf\xbd.txt'
+run program/trumi-editor --output $'\xff.txt' --product new --product-version 1
+[ -f $'\xff.txt' ] || fail "the name that is not UTF-8 was not written"
+cmp -s $'\xef\xbf\xbd.txt' <(printf 'kept') || fail "another file was written in its place"
+
+# A pipe is read where a file is asked for: a shell's <(...) and --from -.
+run program/trumi-editor --output piped.txt --from - --description @<(printf 'From a pipe.\n') < first.txt
+grep -qa $'^From a pipe.\r$' piped.txt || fail "the description from the pipe is missing"
+grep -qa $'^Autor: An Author\r$' piped.txt || fail "--from - did not read standard input"
+
+# A closed standard output is said so, and nothing else is written to.
+status=0
+run program/trumi-editor --output - --product x >&- 2> closed.txt || status=$?
+[ "$status" = 1 ] || fail "a closed standard output gave exit $status"
+grep -q 'La salida estándar está cerrada' closed.txt || fail "a closed standard output was not named: $(cat closed.txt)"
+
+# A one-dash word is no document to open, and needs no display to say so.
+status=0
+run program/trumi-editor -output typo.txt 2> typo.txt || status=$?
+[ "$status" = 2 ] || fail "a one-dash word gave exit $status"
+grep -q "^trumi-editor: opción no reconocida «-output»$" typo.txt || fail "a one-dash word: $(cat typo.txt)"
+grep -q "^Pruebe «trumi-editor --help» para más información.$" typo.txt || fail "no pointer to --help"
+
 echo "1 passed, 0 failed"

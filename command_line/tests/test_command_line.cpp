@@ -6,12 +6,14 @@
 #include "document_fields.h"
 #include "document_reader.h"
 #include "document_writer.h"
+#include "language_file.h"
 #include "licence_file.h"
 #include "test_files.h"
 
 #include <QDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -101,7 +103,7 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString out = u"%/out.txt"_qs;
         QTest::newRow("unknown option") << QStringList{u"--output"_qs, out, u"--colour"_qs, u"red"_qs} << 2
-                                        << u"colour"_qs;
+                                        << u"opción no reconocida «--colour»"_qs;
         QTest::newRow("option without value")
             << QStringList{u"--output"_qs, out, u"--product"_qs} << 2 << u"product"_qs;
         QTest::newRow("no --output") << QStringList{u"--product"_qs, u"p"_qs} << 2 << u"--output"_qs;
@@ -117,8 +119,16 @@ private slots:
             << QStringList{u"--output"_qs, out, u"--product"_qs, u"@%/none"_qs} << 1 << u"Error 2:"_qs;
         QTest::newRow("@ a folder") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/folder"_qs} << 1
                                     << u"Error 21:"_qs;
-        QTest::newRow("@ a pipe nobody writes")
-            << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/fifo"_qs} << 1 << u"fifo"_qs;
+        QTest::newRow("@ a device") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@/dev/null"_qs} << 1
+                                    << u"Error 6:"_qs;
+        QTest::newRow("empty output") << QStringList{u"--output"_qs, u""_qs} << 2 << u"«--output»"_qs;
+        QTest::newRow("empty output after =") << QStringList{u"--output="_qs} << 2 << u"«--output»"_qs;
+        QTest::newRow("empty --from") << QStringList{u"--output"_qs, out, u"--from="_qs} << 2 << u"«--from»"_qs;
+        QTest::newRow("@ with no name") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@"_qs} << 2
+                                        << u"«--description»"_qs;
+        QTest::newRow("a one-dash word") << QStringList{u"-output"_qs, u"%/typo.txt"_qs} << 2
+                                         << u"opción no reconocida «-output»"_qs;
+        QTest::newRow("a value for --help") << QStringList{u"--help=all"_qs} << 2 << u"«--help»"_qs;
         QTest::newRow("from a binary file")
             << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/binary"_qs} << 2 << u"Error 62:"_qs;
         QTest::newRow("from a cut document")
@@ -138,9 +148,12 @@ private slots:
         QFETCH(QString, message);
         const Run result = run(arguments);
         QCOMPARE(result.exit, exit);
-        QCOMPARE(result.messages.size(), 1);
         QVERIFY2(result.messages.first().startsWith(u"trumi-editor: "_qs) && result.messages.first().contains(message),
                  qPrintable(result.messages.first()));
+        // A usage error points to --help, GNU's way; a file's error is one line.
+        const bool pointsToHelp = result.messages.last() == u"Pruebe «trumi-editor --help» para más información."_qs;
+        QCOMPARE(pointsToHelp, exit == 2 && !message.startsWith(u"Error"_qs));
+        QCOMPARE(result.messages.size() == 1, !pointsToHelp);
         QVERIFY(!QFile::exists(path(u"out.txt"_qs)));
         QVERIFY(result.output.isEmpty());
     }
@@ -180,6 +193,12 @@ private slots:
                                      << u"@home"_qs;
         QTest::newRow("@ a file") << out + QStringList{u"--description"_qs, u"@%/desc.txt"_qs} << QByteArray()
                                   << u"description"_qs << u"First\nSecond"_qs;
+        QTest::newRow("@ a pipe, as a shell's <(...)") << out + QStringList{u"--description"_qs, u"@%/fifo"_qs}
+                                                       << QByteArray() << u"description"_qs << u"from a pipe"_qs;
+        QTest::newRow("--from standard input")
+            << out + QStringList{u"--from"_qs, u"-"_qs} << bytesOf(earlier()) << u"author"_qs << u"author"_qs;
+        QTest::newRow("--from a pipe") << out + QStringList{u"--from"_qs, u"%/fifo"_qs} << QByteArray()
+                                       << u"description"_qs << u"A pipe.\nIts document."_qs;
         QTest::newRow("@- standard input")
             << out + QStringList{u"--web"_qs, u"@-"_qs} << QByteArray("http://y\n") << u"web"_qs << u"http://y"_qs;
         QTest::newRow("status final") << out + QStringList{u"--status"_qs, u"final"_qs} << QByteArray() << u"status"_qs
@@ -200,7 +219,17 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QString, field);
         QFETCH(QString, value);
+        // A pipe's writer, as a shell's <(...) would have it.
+        DocumentRecord piped = earlier();
+        piped.description = u"A pipe.\nIts document."_qs;
+        const QByteArray pipeBytes =
+            QString(QTest::currentDataTag()).contains(u"--from"_qs) ? bytesOf(piped) : QByteArray("from a pipe\n");
+        std::thread writer([&] {
+            if (arguments.contains(u"%/fifo"_qs) || arguments.contains(u"@%/fifo"_qs))
+                writeBytes(path(u"fifo"_qs), pipeBytes);
+        });
         const Run result = run(arguments, input);
+        writer.join();
         QCOMPARE(result.exit, 0);
         QVERIFY2(result.messages.isEmpty(), qPrintable(result.messages.join(u'\n')));
         const auto record = written();
@@ -218,25 +247,126 @@ private slots:
         const Run toOutput = run(QStringList{u"--output"_qs, u"-"_qs} + fields);
         QCOMPARE(toOutput.exit, 0);
         QCOMPARE(toOutput.output, readBytes(path(u"out.txt"_qs)));
-        QCOMPARE(
-            toFile.messages,
-            QStringList{
-                u"trumi-editor: aviso: 2 caracteres de --product no caben en Windows-1252 y se escriben como «?»"_qs});
+        QCOMPARE(toFile.messages,
+                 QStringList{u"trumi-editor: aviso: 2 caracteres de «--product» no caben en Windows-1252 y se "
+                             u"escriben como «?»"_qs});
+        const Run one = run({u"--output"_qs, u"%/one.txt"_qs, u"--author"_qs, u"e\u0301 \u2192"_qs});
+        QCOMPARE(one.messages,
+                 QStringList{u"trumi-editor: aviso: 1 carácter de «--author» no cabe en Windows-1252 y se escribe "
+                             u"como «?»"_qs});
         const Run help = run({u"--help"_qs});
         QCOMPARE(help.exit, 0);
         for (const DocumentField& field : documentFields())
             QVERIFY(help.output.contains("--" + QByteArray(field.name)));
-        QCOMPARE(run({u"--version"_qs}).output, QByteArray("trumi-editor 1.1\n"));
-        QCOMPARE(run({u"--version"_qs}, {}, Edition::release10()).output, QByteArray("trumi-editor-1.0 1.0\n"));
+        QVERIFY(run({u"--version"_qs}).output.startsWith("trumi-editor 1.1\nCopyright (C) 2026 "));
+        QVERIFY(run({u"--version"_qs}, {}, Edition::release10()).output.startsWith("trumi-editor-1.0 1.0\n"));
+        QVERIFY(run({u"--version"_qs}).output.contains("MIT"));
     }
 
-    void onlyLongOptionsAskForTheCommandLine()
+    // A name given as bytes that are not UTF-8 names that very file, for
+    // --output, --from and @, never the one that has U+FFFD in their place.
+    void namesAreBytes()
     {
-        QVERIFY(wantsCommandLine({u"--output"_qs, u"x"_qs}));
-        QVERIFY(wantsCommandLine({u"-h"_qs}));
-        QVERIFY(!wantsCommandLine({u"doc.txt"_qs}));
-        QVERIFY(!wantsCommandLine({u"--"_qs, u"--output"_qs}));
-        QVERIFY(!wantsCommandLine({}));
+        const QByteArray folder = QFile::encodeName(dir_->path()) + '/';
+        auto argument = [&](const QByteArray& name) { return FilePath::textOfNative(folder + name); };
+        DocumentRecord other = earlier();
+        other.author = u"replacement"_qs;
+        const QByteArray otherBytes = bytesOf(other);
+        writeBytesNative(FilePath::fromNative(folder + "\xef\xbf\xbd.txt"), otherBytes);
+        writeBytesNative(FilePath::fromNative(folder + "\xfe.txt"), bytesOf(earlier()));
+        writeBytesNative(FilePath::fromNative(folder + "\xfd.txt"), "from the file\n");
+        const Run result = run({u"--output"_qs, argument("\xff.txt"), u"--from"_qs, argument("\xfe.txt"), u"--web"_qs,
+                                u"@"_qs + argument("\xfd.txt")});
+        QCOMPARE(result.exit, 0);
+        const DocumentRead written = readDocument(FilePath::fromNative(folder + "\xff.txt"));
+        QVERIFY(written.found);
+        QCOMPARE(written.found->record.author, u"author"_qs);
+        QCOMPARE(written.found->record.web, u"from the file"_qs);
+        QCOMPARE(readBytes(dir_->filePath(u"\uFFFD.txt"_qs)), otherBytes);
+        const Run missing = run({u"--output"_qs, u"%/out.txt"_qs, u"--from"_qs, argument("\xfc.txt")});
+        QCOMPARE(missing.exit, 1);
+        QVERIFY2(missing.messages.first().contains(u"\\xFC.txt: Error 2:"_qs), qPrintable(missing.messages.first()));
+        for (const QByteArray name : {"\xff.txt", "\xfe.txt", "\xfd.txt", "\xef\xbf\xbd.txt"})
+            ::unlink((folder + name).constData());  // QTemporaryDir cannot name them
+    }
+
+    void optionsAskForTheCommandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("commandLine");
+        QTest::newRow("--output") << QStringList{u"--output"_qs, u"x"_qs} << true;
+        QTest::newRow("-h") << QStringList{u"-h"_qs} << true;
+        QTest::newRow("a one-dash word") << QStringList{u"-output"_qs, u"typo.txt"_qs} << true;
+        QTest::newRow("a document") << QStringList{u"doc.txt"_qs} << false;
+        QTest::newRow("after --") << QStringList{u"--"_qs, u"--output"_qs} << false;
+        QTest::newRow("nothing") << QStringList{} << false;
+        QTest::newRow("standard input's name") << QStringList{u"-"_qs} << false;
+        QTest::newRow("Qt's own options")
+            << QStringList{u"-platform"_qs, u"offscreen"_qs, u"-style=fusion"_qs} << false;
+    }
+    void optionsAskForTheCommandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, commandLine);
+        QCOMPARE(wantsCommandLine(arguments), commandLine);
+    }
+
+    // One run speaks one language, the language file's, whatever it says:
+    // help, usage errors, warnings and file errors alike.
+    void everyRunSpeaksTheLanguageFilesLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QString>("otherLanguage");
+        const QStringList fields{u"--output"_qs, u"%/out.txt"_qs, u"--product"_qs, u"\u2192"_qs};
+        const QStringList device{u"--output"_qs, u"%/out.txt"_qs, u"--description"_qs, u"@/dev/null"_qs};
+        QTest::newRow("en: help") << u"en"_qs << QStringList{u"--help"_qs}
+                                  << QStringList{u"Usage: trumi-editor [DOCUMENT]"_qs, u"Field options:"_qs,
+                                                 u"--output=FILE"_qs, u"display this help and exit"_qs}
+                                  << u"Opciones"_qs;
+        QTest::newRow("en: usage error") << u"en"_qs << QStringList{u"--bogus"_qs}
+                                         << QStringList{u"trumi-editor: unrecognised option '--bogus'"_qs,
+                                                        u"Try 'trumi-editor --help' for more information."_qs}
+                                         << u"Pruebe"_qs;
+        QTest::newRow("en: warning") << u"en"_qs << fields
+                                     << QStringList{u"trumi-editor: warning: 1 character of '--product' does not "
+                                                    u"fit in Windows-1252 and is written as '?'"_qs}
+                                     << u"aviso"_qs;
+        QTest::newRow("en: file error") << u"en"_qs << device
+                                        << QStringList{u"trumi-editor: /dev/null: Error 6: It is not a regular file"_qs}
+                                        << u"fichero"_qs;
+        QTest::newRow("es: help") << u"es"_qs << QStringList{u"--help"_qs}
+                                  << QStringList{u"Uso: trumi-editor [DOCUMENTO]"_qs, u"Opciones de campo:"_qs,
+                                                 u"--output=FICHERO"_qs, u"muestra esta ayuda y termina"_qs}
+                                  << u"Usage"_qs;
+        QTest::newRow("es: usage error") << u"es"_qs << QStringList{u"--bogus"_qs}
+                                         << QStringList{u"trumi-editor: opción no reconocida «--bogus»"_qs,
+                                                        u"Pruebe «trumi-editor --help» para más información."_qs}
+                                         << u"Try"_qs;
+        QTest::newRow("es: warning") << u"es"_qs << fields
+                                     << QStringList{u"trumi-editor: aviso: 1 carácter de «--product» no cabe en "
+                                                    u"Windows-1252 y se escribe como «?»"_qs}
+                                     << u"warning"_qs;
+        QTest::newRow("es: file error") << u"es"_qs << device
+                                        << QStringList{u"trumi-editor: /dev/null: Error 6: No es un fichero normal"_qs}
+                                        << u"file"_qs;
+    }
+    void everyRunSpeaksTheLanguageFilesLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, said);
+        QFETCH(QString, otherLanguage);
+        QFile::remove(program_->filePath(u"TE.ini"_qs));
+        QVERIFY(
+            QFile::copy(u"" TRUMI_LANGUAGES_DIR "/"_qs + language + u"/TE.ini"_qs, program_->filePath(u"TE.ini"_qs)));
+        const LanguageFile file;
+        const Run result = run(arguments, {}, Edition::release11(&file));
+        const QString all = QString::fromUtf8(result.output) + result.messages.join(u'\n');
+        for (const QString& words : said)
+            QVERIFY2(all.contains(words), qPrintable(all));
+        QVERIFY2(!all.contains(otherLanguage), qPrintable(all));
     }
 };
 
