@@ -22,16 +22,21 @@ install(FILES ${portable_files} DESTINATION . COMPONENT portable EXCLUDE_FROM_AL
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 
 # The manual pages (compressed where they are installed, as Debian wants
-# them) and the completion of the command line's options in bash.
+# them), their field options from the program's --help in English, and the
+# completion of the command line's options in bash.
 set(man_pages trumi-editor.1 trumi-editor-1.0.1)
 set(compressed_man_pages)
 foreach(page ${man_pages})
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-    COMMAND gzip -9nc ${CMAKE_SOURCE_DIR}/packaging/man/${page} > ${CMAKE_BINARY_DIR}/man/${page}.gz
-    DEPENDS ${CMAKE_SOURCE_DIR}/packaging/man/${page} VERBATIM)
+  set(template ${CMAKE_SOURCE_DIR}/packaging/man/${page}.in)
+  set(english ${CMAKE_SOURCE_DIR}/settings/languages/en/TE.ini)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/${page} ${CMAKE_BINARY_DIR}/man/${page}.gz
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:trumi-editor> -DLANGUAGE_FILE=${english}
+            -DTEMPLATE=${template} -DOUTPUT=${CMAKE_BINARY_DIR}/man/${page}
+            -P ${CMAKE_SOURCE_DIR}/packaging/man/ManPage.cmake
+    COMMAND gzip -9nc ${CMAKE_BINARY_DIR}/man/${page} > ${CMAKE_BINARY_DIR}/man/${page}.gz
+    DEPENDS ${template} ${english} trumi-editor ${CMAKE_SOURCE_DIR}/packaging/man/ManPage.cmake VERBATIM)
   list(APPEND compressed_man_pages ${CMAKE_BINARY_DIR}/man/${page}.gz)
-  install(FILES ${CMAKE_SOURCE_DIR}/packaging/man/${page} DESTINATION man COMPONENT portable EXCLUDE_FROM_ALL)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION man COMPONENT portable EXCLUDE_FROM_ALL)
 endforeach()
 add_custom_target(man_pages ALL DEPENDS ${compressed_man_pages})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/bash-completion/trumi-editor DESTINATION bash-completion
@@ -118,6 +123,14 @@ include(CPack)
 if(TRUMI_SANITIZE)
   return()
 endif()
+
+# The completion and the manual pages know every option, and the examples in
+# the manuals run as printed.
+add_test(NAME option_lists
+  COMMAND bash ${CMAKE_SOURCE_DIR}/packaging/tests/option_lists.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+add_test(NAME e2e_examples
+  COMMAND bash ${CMAKE_SOURCE_DIR}/packaging/tests/e2e_examples.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e_examples PROPERTIES TIMEOUT 120 LABELS e2e)
 
 add_test(NAME e2e_archive
   COMMAND xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
