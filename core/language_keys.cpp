@@ -152,6 +152,7 @@ constexpr LanguageKey kKeys[] = {
     text(TextId::WarningMany, "Cad94",
          "aviso: %1 caracteres de \u00AB%2\u00BB no caben en Windows-1252 y se escriben como \u00AB?\u00BB"),
     text(TextId::DateChoices, "Cad105", "AAAA-MM-DD, AAAA-MM-DDTHH:MM:SS, now"),
+    text(TextId::FolderType, "Cad106", "Carpeta"),
     // What each field's option is, in --help.
     fieldHelp("Cad95", "product", "nombre del producto, sin la versi\u00F3n (se escribe en may\u00FAsculas)"),
     fieldHelp("Cad96", "product-version", "versi\u00F3n del producto"),

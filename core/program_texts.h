@@ -73,6 +73,7 @@ enum class TextId {
     WarningOne,
     WarningMany,
     DateChoices,
+    FolderType,
 };
 
 // A text's key in the language file's captions section, and its built-in
@@ -116,7 +117,7 @@ public:
     QString fieldHelp(const char* field) const;
 
 private:
-    std::array<QString, std::size_t(TextId::DateChoices) + 1> texts_;
+    std::array<QString, std::size_t(TextId::FolderType) + 1> texts_;
     QHash<QString, QString> fieldHelp_;
 };
 

@@ -2,6 +2,9 @@
 
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
 namespace {
 
@@ -58,11 +61,38 @@ bool DatePicker::leavesByControlArrow(const QKeyEvent* event) const
     return forward ? currentSectionIndex() == sectionCount() - 1 : currentSectionIndex() == 0;
 }
 
+// F4, alt+Down and alt+Up open the calendar, as they open any combo box's
+// list; alt+Down would otherwise lower the day.
+bool DatePicker::opensCalendar(const QKeyEvent* event) const
+{
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    return event->key() == Qt::Key_F4 || (alt && (event->key() == Qt::Key_Down || event->key() == Qt::Key_Up));
+}
+
+// The calendar opens where a click on the picker's arrow opens it: Qt offers
+// no other way in.
+void DatePicker::openCalendar()
+{
+    QStyleOptionComboBox option;
+    option.initFrom(this);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPoint arrow = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, arrow, mapToGlobal(arrow), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    mousePressEvent(&press);
+}
+
 // A separator typed right after a part that the picker completed on its own
 // ("5" then "/" for the day) is the one the user expects there: it would
 // otherwise skip the next part.
 void DatePicker::keyPressEvent(QKeyEvent* event)
 {
+    if (opensCalendar(event)) {
+        openCalendar();
+        event->accept();
+        return;
+    }
     const bool skipSeparator = movedOnByDigit_ && isSeparator(event);
     movedOnByDigit_ = false;
     if (skipSeparator || leavesByControlArrow(event)) {

@@ -8,7 +8,8 @@ class QLocale;
 // 9999, shown as a date with a four-digit year in the short date of the
 // locale it is given, which its calendar speaks too. Tab leaves it like any
 // other control, so that the window's tab order holds; a date's separators,
-// the arrow keys and ctrl+arrows move between day, month and year.
+// the arrow keys and ctrl+arrows move between day, month and year; F4 and
+// alt+Down open the calendar.
 class DatePicker : public QDateTimeEdit {
 public:
     DatePicker(QWidget* parent, const QLocale& locale);
@@ -19,6 +20,8 @@ protected:
 
 private:
     bool isSeparator(const QKeyEvent* event) const;
+    bool opensCalendar(const QKeyEvent* event) const;
+    void openCalendar();
     bool leavesByControlArrow(const QKeyEvent* event) const;
 
     // The last key was a digit that completed its part (a day of "5" can

@@ -5,42 +5,88 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMimeDatabase>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeView>
 
 namespace {
 
 // Icons and types from the name alone: Qt's own provider reads a file to
-// guess its type, and a file such as /proc/kmsg never ends.
+// guess its type, and a file such as /proc/kmsg never ends. A folder's type
+// is the program's word for it.
 class NameOnlyIconProvider : public QFileIconProvider {
 public:
+    explicit NameOnlyIconProvider(QString folderType) : folderType_(std::move(folderType)) {}
     QIcon icon(IconType type) const override { return QFileIconProvider::icon(type); }
     QIcon icon(const QFileInfo& info) const override { return icon(info.isDir() ? Folder : File); }
     QString type(const QFileInfo& info) const override
     {
         if (info.isDir())
-            return QFileIconProvider::type(info);
+            return folderType_;
         const QMimeType mime = QMimeDatabase().mimeTypeForFile(info.fileName(), QMimeDatabase::MatchExtension);
         return mime.comment().isEmpty() ? mime.name() : mime.comment();
     }
+
+private:
+    QString folderType_;
 };
 
-// The dates of the files in the program's language, as every other text of
-// the dialog; Qt's own model shows them in the system's.
-class ProgramLanguageDates : public QIdentityProxyModel {
+enum Column { kName, kSize, kType, kDate };
+
+// The files' sizes and dates in the program's language, as every other text
+// of the dialog; Qt's own model shows them in the system's.
+class ProgramLanguageColumns : public QIdentityProxyModel {
 public:
     using QIdentityProxyModel::QIdentityProxyModel;
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        constexpr int kDateColumn = 3;
         const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (role != Qt::DisplayRole || index.column() != kDateColumn || !files)
+        if (role != Qt::DisplayRole || !files || (index.column() != kSize && index.column() != kDate))
             return QIdentityProxyModel::data(index, role);
-        return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        const QModelIndex source = mapToSource(index);
+        if (index.column() == kDate)
+            return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+        return files->isDir(source) ? QString() : QLocale().formattedDataSize(files->size(source));
     }
 };
+
+// The columns of the detailed view as wide as their headers and a typical
+// row (a file of some kilobytes, a text document, a date late in the year),
+// and the dialog wide enough for them beside the name.
+void fitColumns(QFileDialog& dialog, const QString& folderType)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view || !view->model())
+        return;
+    const QFontMetrics metrics(view->font());
+    const QLocale locale;
+    const QString typical[] = {
+        {},
+        locale.formattedDataSize(qint64(999) * 1024 + 999),
+        std::max(QMimeDatabase().mimeTypeForName(QStringLiteral("text/plain")).comment(), folderType,
+                 [&](const QString& a,
+                     const QString& b) { return metrics.horizontalAdvance(a) < metrics.horizontalAdvance(b); }),
+        locale.toString(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)), QLocale::ShortFormat)};
+    const int padding = view->style()->pixelMetric(QStyle::PM_HeaderMargin) * 2 + metrics.horizontalAdvance(u'M') * 2;
+    int columns = 0;
+    for (const int column : {kSize, kType, kDate}) {
+        const QString header = view->model()->headerData(column, Qt::Horizontal).toString();
+        const int width =
+            std::max(metrics.horizontalAdvance(header), metrics.horizontalAdvance(typical[column])) + padding;
+        view->header()->resizeSection(column, width);
+        columns += width;
+    }
+    const int nameWidth = metrics.horizontalAdvance(u'M') * 20;
+    const int wanted = dialog.width() - view->viewport()->width() + nameWidth + columns;
+    if (dialog.width() < wanted)
+        dialog.resize(wanted, dialog.height());
+    view->header()->resizeSection(kName, std::max(nameWidth, view->viewport()->width() - columns));
+}
 
 bool inVirtualFileSystem(const QString& folder)
 {
@@ -52,15 +98,18 @@ bool inVirtualFileSystem(const QString& folder)
     return false;
 }
 
-void setUpCommon(QFileDialog& dialog, const QString& folder, const QString& name)
+void setUpCommon(QFileDialog& dialog, const QString& folder, const QString& name, const ProgramTexts& texts,
+                 QAbstractFileIconProvider* iconProvider)
 {
-    static NameOnlyIconProvider iconProvider;
-    dialog.setIconProvider(&iconProvider);
-    dialog.setProxyModel(new ProgramLanguageDates(&dialog));
+    dialog.setIconProvider(iconProvider);
+    dialog.setProxyModel(new ProgramLanguageColumns(&dialog));
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDirectory(folder);
     if (!name.isEmpty())
         dialog.selectFile(name);
+    // Fitted once the dialog is laid out, as it is shown.
+    QTimer::singleShot(0, &dialog,
+                       [&dialog, folderType = texts.text(TextId::FolderType)] { fitColumns(dialog, folderType); });
 }
 
 QString chosenFile(QFileDialog& dialog)
@@ -72,9 +121,14 @@ QString chosenFile(QFileDialog& dialog)
 
 }  // namespace
 
-QtFileDialogs::QtFileDialogs(const Edition& edition, ProgramTexts texts) : edition_(edition), texts_(std::move(texts))
+QtFileDialogs::QtFileDialogs(const Edition& edition, ProgramTexts texts)
+    : edition_(edition),
+      texts_(std::move(texts)),
+      iconProvider_(std::make_unique<NameOnlyIconProvider>(texts_.text(TextId::FolderType)))
 {
 }
+
+QtFileDialogs::~QtFileDialogs() = default;
 
 QString QtFileDialogs::textFilter() const { return texts_.text(TextId::TextFilesFilter) + QStringLiteral(" (*.txt)"); }
 
@@ -95,17 +149,14 @@ QString QtFileDialogs::showSave(QWidget* parent)
     QFileDialog dialog(parent, texts_.text(TextId::SaveDialogTitle));
     dialog.setObjectName(QStringLiteral("Dialogo"));
     const bool proposalKept = startFolder() == folder_;
-    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
+    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString(), texts_, iconProvider_.get());
     // One filter, shown by its label alone: "Fichero de texto *.txt".
     dialog.setNameFilter(textFilter());
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !edition_.saveDialogConfirmsReplace());
-    QString chosen = chosenFile(dialog);
-    if (!chosen.isEmpty())
-        proposeForSave(QFileInfo(chosen).absolutePath(), QFileInfo(chosen).fileName());
-    return chosen;
+    return chosenFile(dialog);
 }
 
 // Any file can be a document: a second filter shows every file, and a name
@@ -116,7 +167,7 @@ QString QtFileDialogs::showOpen(QWidget* parent, const QString& title)
     QFileDialog dialog(parent, title);
     dialog.setObjectName(QStringLiteral("DialogoAbrir"));
     const bool proposalKept = startFolder() == folder_;
-    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString());
+    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString(), texts_, iconProvider_.get());
     dialog.setNameFilters({textFilter(), texts_.text(TextId::AllFilesFilter) + QStringLiteral(" (*)")});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

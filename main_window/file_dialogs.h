@@ -5,6 +5,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class QAbstractFileIconProvider;
 class QWidget;
 
 // The file dialogs of the main window: the Save dialog that asks Create for
@@ -25,13 +28,15 @@ public:
 
 // The platform's dialogs with the program's titles and filters, starting
 // where the edition says, the Save dialog asking before it replaces a file
-// where the edition says so. Later runs start from the file chosen last.
+// where the edition says so. Later runs start from the file last opened or
+// written (proposeForSave), not from a name whose write failed.
 // Neither dialog reads a file to name its type, and neither starts in a
 // folder of a virtual file system (/proc, /sys, /dev), where reading a file
 // can wait for ever.
 class QtFileDialogs : public FileDialogs {
 public:
     QtFileDialogs(const Edition& edition, ProgramTexts texts);
+    ~QtFileDialogs() override;
     QString showSave(QWidget* parent) override;
     QString showOpen(QWidget* parent, const QString& title) override;
     void proposeForSave(const QString& folder, const QString& name) override;
@@ -44,4 +49,6 @@ private:
     ProgramTexts texts_;
     QString folder_;
     QString name_;
+    // The dialogs do not own their icon provider: it outlives them here.
+    std::unique_ptr<QAbstractFileIconProvider> iconProvider_;
 };

@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -174,8 +175,12 @@ void MainWindow::onCreateClicked()
     lastFileName_ = fileDialogs_->showSave(this);
     if (lastFileName_.isEmpty())
         return;
-    if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode()))
+    if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode())) {
         message_box::showError(this, texts_, *error);
+        return;
+    }
+    const QFileInfo written(lastFileName_);
+    fileDialogs_->proposeForSave(written.absolutePath(), written.fileName());
 }
 
 void MainWindow::onOptionsClicked()

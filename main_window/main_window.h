@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -92,13 +93,17 @@ private:
     void bindStatus();
     void bindDate();
     void togglePreview();
-    void makeRoomForPreview();
+    void makeRoomForPreview(int previewWidth);
+    void onPreviewClosed();
     void onFieldChanged(QString DocumentRecord::*value);
     void onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdit* box, int position, int removed, int added);
     bool showDate(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -122,6 +127,8 @@ private:
     QPointer<OptionsWindow> optionsWindow_;
     QPointer<AboutWindow> aboutWindow_;
     QPointer<PreviewWindow> preview_;
+    // Where the window stood before it moved aside for the preview.
+    std::optional<QPoint> placeBeforePreview_;
     // Multi-line fields that may hold text the document does not write unit
     // for unit (see writtenUnitForUnit): their edits go to the preview whole.
     std::set<int> fieldsSentWhole_;

@@ -5,14 +5,17 @@
 #include "document_fields.h"
 #include "preview_window.h"
 
+#include <QCloseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <algorithm>
+#include <limits>
 
 // The preview opens beside the window with the document as it stands and
-// then follows every change; F5 again closes it.
+// then follows every change; F5 again closes it. It is part of the window's
+// session: it hides while the window is hidden and closes with it.
 void MainWindow::togglePreview()
 {
     if (preview_) {
@@ -23,26 +26,62 @@ void MainWindow::togglePreview()
     preview_->showRecord(record());
     connect(this, &MainWindow::previewFieldChanged, preview_, &PreviewWindow::replaceField);
     connect(this, &MainWindow::previewFieldEdited, preview_, &PreviewWindow::editField);
+    connect(preview_, &PreviewWindow::closed, this, &MainWindow::onPreviewClosed);
     fieldsSentWhole_.clear();
     for (const FieldEditor& editor : fieldEditors_) {
         if (!writtenUnitForUnit(editor.read()))
             fieldsSentWhole_.insert(fieldIndexOf(editor.value));
     }
-    makeRoomForPreview();
+    makeRoomForPreview(preview_->fitRulesInto(std::numeric_limits<int>::max()));
     preview_->placeBeside(this);
     preview_->show();
     activateWindow();  // the author goes on typing in the form
 }
 
-// On a small screen the window moves aside so that both fit.
-void MainWindow::makeRoomForPreview()
+// On a small screen the window moves aside so that both fit, as far as the
+// screen allows; it goes back when the preview closes.
+void MainWindow::makeRoomForPreview(int previewWidth)
 {
-    constexpr int kPreviewWidth = 420;
     const QRect screen = this->screen()->availableGeometry();
     const QRect frame = frameGeometry();
     const int roomRight = screen.right() - frame.right(), roomLeft = frame.left() - screen.left();
-    if (std::max(roomRight, roomLeft) < kPreviewWidth)
-        move(pos() - QPoint(std::min(roomLeft, kPreviewWidth - roomRight), 0));
+    if (std::max(roomRight, roomLeft) >= previewWidth)
+        return;
+    placeBeforePreview_ = pos();
+    move(pos() - QPoint(std::min(roomLeft, previewWidth - roomRight), 0));
+}
+
+void MainWindow::onPreviewClosed()
+{
+    if (placeBeforePreview_) {
+        move(*placeBeforePreview_);
+        placeBeforePreview_.reset();
+    }
+    if (isLoaded() && isVisible()) {
+        activateWindow();
+        raise();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    ProgramWindow::closeEvent(event);
+    if (event->isAccepted() && preview_)
+        preview_->close();
+}
+
+void MainWindow::hideEvent(QHideEvent* event)
+{
+    ProgramWindow::hideEvent(event);
+    if (preview_)
+        preview_->hide();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    ProgramWindow::showEvent(event);
+    if (preview_)
+        preview_->show();
 }
 
 void MainWindow::onFieldChanged(QString DocumentRecord::*value)

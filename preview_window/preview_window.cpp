@@ -2,12 +2,16 @@
 
 #include "document_fields.h"
 
+#include <QCloseEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -27,6 +31,38 @@ PreviewView::PreviewView(const PreviewText& text, QWidget* parent) : QAbstractSc
     setFocusPolicy(Qt::StrongFocus);  // the keys scroll it
 }
 
+int PreviewView::advance() const { return std::max(1, QFontMetrics(font()).horizontalAdvance(u'x')); }
+
+int PreviewView::widthFor(int characters) const
+{
+    const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return characters * advance() + 2 * kMargin + scrollBar + 2 * frameWidth();
+}
+
+void PreviewView::keyPressEvent(QKeyEvent* event)
+{
+    const bool home = event->key() == Qt::Key_Home, end = event->key() == Qt::Key_End;
+    if (!home && !end) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    verticalScrollBar()->setValue(home ? verticalScrollBar()->minimum() : verticalScrollBar()->maximum());
+    horizontalScrollBar()->setValue(horizontalScrollBar()->minimum());
+    event->accept();
+}
+
+void PreviewView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void PreviewView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
+
 void PreviewView::refresh(std::optional<PreviewText::Change> change)
 {
     const QFontMetrics metrics(font());
@@ -34,9 +70,10 @@ void PreviewView::refresh(std::optional<PreviewText::Change> change)
     const int top = verticalScrollBar()->value();
     verticalScrollBar()->setRange(0, std::max(0, text_.lineCount() - lines));
     verticalScrollBar()->setPageStep(std::max(1, lines));
-    const int width = text_.longestLine() * metrics.horizontalAdvance(u'x') + 2 * kMargin;
+    const int width = text_.longestLine() * advance() + 2 * kMargin;
     horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
+    horizontalScrollBar()->setSingleStep(advance());  // an arrow key moves by a character
     // A keystroke far below the lines in sight draws nothing.
     if (!change || (change->first < top && change->linesMoved) || top != verticalScrollBar()->value()) {
         viewport()->update();
@@ -77,6 +114,10 @@ void PreviewView::paintEvent(QPaintEvent*)
         }
         painter.drawText(QPointF(shift, y + metrics.ascent()), shown);
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+    }
 }
 
 PreviewWindow::PreviewWindow(const ProgramTexts& texts)
@@ -90,7 +131,19 @@ PreviewWindow::PreviewWindow(const ProgramTexts& texts)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_);
     layout->addWidget(size_);
+    size_->setWordWrap(true);
     resize(500, 620);
+    // F5 closes it as it opened it, Escape and ctrl+W as any such window.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_F5), QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
 }
 
 void PreviewWindow::showRecord(const DocumentRecord& record)
@@ -124,7 +177,33 @@ void PreviewWindow::editField(int field, int position, int removed, const QStrin
 void PreviewWindow::changed(std::optional<PreviewText::Change> change)
 {
     view_->refresh(change);
-    size_->setText(texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount())));
+    showSize();
+}
+
+// The size, and what a highlighted '?' is where there is one.
+void PreviewWindow::showSize()
+{
+    QString line = texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount()));
+    if (markCount() > 0)
+        line += QStringLiteral(" \u00B7 ") + texts_.text(TextId::PreviewMarks);
+    if (line != size_->text())
+        size_->setText(line);
+}
+
+int PreviewWindow::fitRulesInto(int room)
+{
+    constexpr int kRule = 65;  // the document's long rule, its widest fixed line
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.left() + margins.right();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    view_->setFont(font);
+    if (font.pointSizeF() <= 0)
+        return view_->widthFor(kRule) + chrome;  // a size in pixels: kept as it is
+    for (qreal points = font.pointSizeF(); points > 8 && view_->widthFor(kRule) + chrome > room; points -= 0.5) {
+        font.setPointSizeF(std::max<qreal>(points - 0.5, 8));
+        view_->setFont(font);
+    }
+    return view_->widthFor(kRule) + chrome;
 }
 
 void PreviewWindow::placeBeside(const QWidget* window)
@@ -133,8 +212,8 @@ void PreviewWindow::placeBeside(const QWidget* window)
     const QRect frame = window->frameGeometry();
     const int gap = frame.width() - window->width() + 4;
     const int height = std::min(window->height(), screen.height() - (frame.height() - window->height()));
-    const int width = std::min(500, std::max(screen.right() - frame.right() - gap, frame.left() - screen.left() - gap));
-    resize(std::max(width, 320), height);
+    const int room = std::max(screen.right() - frame.right() - gap, frame.left() - screen.left() - gap);
+    resize(std::max(fitRulesInto(room), std::min(room, 500)), height);
     const bool right = screen.right() - frame.right() >= frame.left() - screen.left();
     const int x = right ? frame.right() + gap : frame.left() - gap - this->width();
     move(std::clamp(x, screen.left(), screen.right() - this->width()), frame.top());

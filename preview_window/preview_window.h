@@ -11,19 +11,29 @@ class QLabel;
 struct DocumentRecord;
 
 // Draws the lines of a preview text that are in sight, each unwritable
-// character highlighted, in a fixed-width font, without wrapping.
+// character highlighted, in a fixed-width font, without wrapping. The keys
+// scroll it: the arrows by a line or a character, PgUp and PgDn by a page,
+// Home and End to the start and the end; a frame shows when it has the
+// focus.
 class PreviewView : public QAbstractScrollArea {
 public:
     PreviewView(const PreviewText& text, QWidget* parent);
     // The text changed: new scroll ranges, and the lines in sight drawn
     // again (those the change touched, where it says which).
     void refresh(std::optional<PreviewText::Change> change = std::nullopt);
+    // The width that shows a line of that many characters whole.
+    int widthFor(int characters) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    int advance() const;
+
     const PreviewText& text_;
 };
 
@@ -56,14 +66,29 @@ public:
     qint64 byteCount() const { return text_.byteCount(); }
     int markCount() const { return text_.markCount(); }
 
+    // The width that shows the document's rules whole, at a font size no
+    // smaller than can be read (8 points): the preview's font is made
+    // smaller, down to that size, where the screen beside the main window
+    // has less room than the system's fixed-width font asks for.
+    int fitRulesInto(int room);
+
     // Beside window (the main window), not over it, on window's screen.
     void placeBeside(const QWidget* window);
+
+signals:
+    // The preview has closed: the form takes the focus back.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void changed(std::optional<PreviewText::Change> change = std::nullopt);
 
     // Fixed texts and fields alternate: field i is segment 2 i + 1.
     static int segmentOf(int field) { return 2 * field + 1; }
+
+    void showSize();
 
     ProgramTexts texts_;
     PreviewText text_;

@@ -47,8 +47,11 @@ void markUnwritable(QLineEdit* box, const ProgramTexts& texts)
         sign->setVisible(!found.isEmpty());
         if (found.isEmpty())
             return;
-        const QString tip =
-            texts.filled(TextId::UnwritableTip, u'\u00AB' + found.join(u"\u00BB, \u00AB"_qs) + u'\u00BB');
+        QStringList quoted;
+        for (const QString& character : found)
+            quoted.append(texts.filled(TextId::QuotedCharacter, character));
+        const QString tip = texts.filled(found.size() == 1 ? TextId::UnwritableTipOne : TextId::UnwritableTip,
+                                         quoted.join(QStringLiteral(", ")));
         sign->setToolTip(tip);
         // A screen reader reads the sign's button as it reads the tooltip.
         for (QObject* shown : sign->associatedObjects()) {

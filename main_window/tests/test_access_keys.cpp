@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <optional>
 
 namespace {
@@ -182,6 +183,32 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left, Qt::ControlModifier);
         QVERIFY(picker->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == picker);
         QCOMPARE(ui.find<QPlainTextEdit>("TxtUso")->toPlainText(), QString());
+    }
+
+    // F4 and alt+Down open the calendar, as in any combo box, and change no
+    // date.
+    void keysOpenTheCalendar_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+        QTest::newRow("alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    }
+    void keysOpenTheCalendar()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        MainWindowDriver ui(Edition::release10());
+        auto* picker = ui.find<QDateTimeEdit>("Calendario");
+        const QDateTime before = picker->dateTime();
+        QVERIFY(activate(ui.window));
+        picker->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        auto* calendar = picker->findChild<QCalendarWidget*>();
+        QTRY_VERIFY(calendar && calendar->isVisible());
+        QCOMPARE(picker->dateTime(), before);
+        QTest::keyClick(calendar, Qt::Key_Escape);
+        QTRY_VERIFY(!calendar->isVisible());
     }
 
     void disabledCreateIgnoresItsAccessKey()

@@ -256,11 +256,14 @@ private slots:
         fillWorkedExample(ui);
         const QStringList before = ui.snapshot();
         RecordedMessages messages;
-        ui.answerSaveWith({dir_.filePath(QStringLiteral("folder"))});
+        PresetFileDialogs* dialogs = ui.answerSaveWith({target(), dir_.filePath(QStringLiteral("folder"))});
+        QVERIFY(ui.create());
+        QCOMPARE(dialogs->proposed(), target());  // the next dialogs start from the file written
         QVERIFY(ui.create());
         QVERIFY(messages.isOneError(EISDIR));
         QVERIFY(ui.window && ui.window->isVisible());
         QCOMPARE(ui.snapshot(), before);
+        QCOMPARE(dialogs->proposed(), target());  // not from the name that failed
         QVERIFY(QDir(dir_.path()).rmdir(QStringLiteral("folder")));
     }
 };

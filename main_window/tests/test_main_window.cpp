@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <QTreeView>
 
 namespace {
 
@@ -201,6 +203,61 @@ private slots:
         writeBytes(dir.filePath(u"picture"_qs), QByteArray("\x89PNG\r\n\x1a\n", 8) + QByteArray(64, '\0'));
         QVERIFY(provider);
         QVERIFY(!provider->type(QFileInfo(dir.filePath(u"picture"_qs))).contains(u"PNG"_qs));
+    }
+
+    // Both dialogs speak the program's language (the folder's type is its
+    // word, sizes and dates its locale's, whatever the system's) and show
+    // every column's header and a typical row whole.
+    void fileDialogsSpeakTheProgramsLanguageAndFit()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(u"Documentos"_qs));
+        writeBytes(dir.filePath(u"notas.txt"_qs), QByteArray(1120, 'n'));
+        const ProgramTexts texts =
+            ProgramTexts::fromKeys([](const QString& key) { return key == u"Cad106"_qs ? u"Dossier"_qs : QString(); });
+        QLocale::setDefault(QLocale(u"fr"_qs));
+        QtFileDialogs dialogs(Edition::release11(nullptr), texts);
+        dialogs.proposeForSave(dir.path(), {});
+        QStringList folderRow, fileRow;
+        bool headersWhole = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* view = dialog ? dialog->findChild<QTreeView*>(u"treeView"_qs) : nullptr;
+            QAbstractItemModel* model = view ? view->model() : nullptr;
+            auto row = [&](const QString& name) {
+                const QModelIndex folder = view->rootIndex();
+                QStringList cells;
+                for (int i = 0; i < model->rowCount(folder); ++i) {
+                    if (model->index(i, 0, folder).data().toString() != name)
+                        continue;
+                    for (int column = 1; column < 4; ++column)
+                        cells << model->index(i, column, folder).data().toString();
+                }
+                return cells;
+            };
+            if (model &&
+                QTest::qWaitFor([&] { return !row(u"notas.txt"_qs).isEmpty() && !row(u"Documentos"_qs).isEmpty(); })) {
+                QTest::qWait(50);  // fitted as the dialog is shown
+                folderRow = row(u"Documentos"_qs);
+                fileRow = row(u"notas.txt"_qs);
+                const QFontMetrics metrics(view->font());
+                headersWhole = true;
+                for (int column = 1; column < 4; ++column) {
+                    const int needed =
+                        std::max(metrics.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString()),
+                                 metrics.horizontalAdvance(fileRow.value(column - 1)));
+                    headersWhole = headersWhole && view->header()->sectionSize(column) > needed;
+                }
+            }
+            if (dialog)
+                dialog->reject();
+        });
+        QCOMPARE(dialogs.showSave(nullptr), QString());
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(folderRow.value(1), u"Dossier"_qs);
+        QCOMPARE(fileRow.value(0), QLocale(u"fr"_qs).formattedDataSize(1120));
+        QVERIFY2(fileRow.value(0).contains(u','), qPrintable(fileRow.value(0)));
+        QVERIFY(headersWhole);
     }
 
     void loadSetsTheStartingStates()

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -105,6 +107,43 @@ private slots:
         QVERIFY(preview->text().contains(u"TR\u00DCMI Ver.  BETA"_qs));
     }
 
+    // The preview is part of the form's session: it hides while the form is
+    // hidden and closes with it; its keys scroll it by a line or a
+    // character, and Escape (or F5 again) closes it and gives the form the
+    // keyboard back. Its size line says what a highlighted '?' is.
+    void previewBelongsToTheForm()
+    {
+        auto ui = std::make_unique<MainWindowDriver>(Edition::release11(nullptr));
+        ui->type("TxtProducto", QString(200, u'x') + u"\u2192"_qs);
+        ui->typeBox("TxtDesc", u"line\n"_qs.repeated(100));
+        QVERIFY(activate(ui->window));
+        QTest::keyClick(ui->window, Qt::Key_F5);
+        QPointer<PreviewWindow> preview = shownPreview();
+        QVERIFY(preview);
+        QVERIFY(preview->findChild<QLabel*>(u"LblTamano"_qs)->text().contains(u"\u00AB?\u00BB resaltado"_qs));
+        auto* view = preview->findChild<QAbstractScrollArea*>(u"TxtVistaPrevia"_qs);
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(view->horizontalScrollBar()->value(), QFontMetrics(view->font()).horizontalAdvance(u'x'));
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->verticalScrollBar()->value(), 1);
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(view->verticalScrollBar()->value(), 0);
+        ui->window->hide();
+        QVERIFY(!preview->isVisible());
+        ui->window->show();
+        QVERIFY(preview->isVisible());
+        QVERIFY(activate(preview));
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(!preview);
+        QTRY_COMPARE(QApplication::activeWindow(), ui->window.data());
+        QTest::keyClick(ui->window, Qt::Key_F5);
+        preview = shownPreview();
+        QVERIFY(preview);
+        ui->window->close();
+        QTRY_VERIFY(!preview);
+    }
+
     // In the form: a wavy underline under each unwritable character of a
     // multi-line box, and a warning sign naming them in a one-line box.
     void formMarksWhatTheDocumentCannotHold()
@@ -122,7 +161,12 @@ private slots:
         QVERIFY(sign && !sign->isVisible());
         ui.type("TxtEmail", u"a\u2192b\u2192c\u01C6"_qs);
         QVERIFY(sign->isVisible() && !sign->icon().isNull());
-        QVERIFY(sign->toolTip().contains(u"\u00AB\u2192\u00BB, \u00AB\u01C6\u00BB"_qs));
+        QVERIFY(sign->toolTip().contains(u"\u00AB\u2192\u00BB, \u00AB\u01C6\u00BB: se escribir\u00E1n"_qs));
+        ui.type("TxtEmail", u"a\u2192b"_qs);
+        QCOMPARE(sign->toolTip(),
+                 u"El documento no puede contener \u00AB\u2192\u00BB: se escribir\u00E1 como \u00AB?\u00BB."_qs);
+        ui.type("TxtEmail", u"cafe\u0301"_qs);  // the letter and its accent are the one "é" it holds
+        QVERIFY(!sign->isVisible());
         ui.type("TxtEmail", u"plain@example.org"_qs);
         QVERIFY(!sign->isVisible());
     }
