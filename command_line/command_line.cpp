@@ -8,6 +8,7 @@
 #include "document_writer.h"
 #include "file_io.h"
 #include "licence_file.h"
+#include "markdown_document.h"
 #include "text_decoding.h"
 #include "windows1252.h"
 
@@ -63,7 +64,7 @@ private:
 
     std::optional<Failure> runOrFail(const QStringList& arguments)
     {
-        if (const auto problem = parseArguments(arguments, given_))
+        if (const auto problem = parseArguments(arguments, commandLineOptions(edition_), given_))
             return usage(problem->text, problem->argument);
         if (given_.flags.contains(QStringLiteral("help")))
             return print(helpText(edition_, texts_));
@@ -77,11 +78,29 @@ private:
             if (given_.has(option) && given_.values.value(option).isEmpty())
                 return usage(TextId::EmptyFileName, QStringLiteral("--") + option);
         }
+        DocumentKind kind = kindOfName(given_.values.value(QStringLiteral("output")));
+        if (auto failure = chooseKind(kind))
+            return failure;
         DocumentRecord record;
         if (auto failure = fillRecord(record))
             return failure;
-        warnOfUnwritable(record);
-        return write(record);
+        if (kind == DocumentKind::Text)
+            warnOfUnwritable(record);  // Markdown keeps every character
+        return write(record, kind);
+    }
+
+    // --format, else the output's suffix (standard output: the classic text).
+    std::optional<Failure> chooseKind(DocumentKind& kind) const
+    {
+        if (!edition_.writesMarkdown())
+            kind = DocumentKind::Text;
+        if (!given_.has(QStringLiteral("format")))
+            return std::nullopt;
+        const QString format = given_.values.value(QStringLiteral("format"));
+        if (format != u"text"_qs && format != u"markdown"_qs)
+            return invalid(format, QStringLiteral("--format"), QStringLiteral("text, markdown"));
+        kind = format == u"markdown"_qs ? DocumentKind::Markdown : DocumentKind::Text;
+        return std::nullopt;
     }
 
     std::optional<Failure> print(const QString& text)
@@ -119,7 +138,7 @@ private:
             name == u'-' ? streams_.readInput(bytes) : file_io::readFile(path, bytes, file_io::Pipes::Read);
         if (error)
             return {std::nullopt, error};
-        return readDocumentBytes(bytes, path);
+        return readDocumentBytes(bytes, path, {edition_.markdownHeadings(), GeneralDateFormat::fromSystem()});
     }
 
     std::optional<Failure> fillField(const DocumentField& field, const std::optional<DocumentRecord>& from,
@@ -213,18 +232,30 @@ private:
         }
     }
 
-    std::optional<Failure> write(const DocumentRecord& record)
+    std::optional<Failure> write(const DocumentRecord& record, DocumentKind kind)
     {
         const QString output = given_.values.value(QStringLiteral("output"));
+        const MarkdownStyle style{MarkdownHeadings::fromTexts(texts_), GeneralDateFormat::fromSystem()};
         if (output != u'-') {
-            if (const auto error = writeDocument(FilePath(output), record, edition_.writeMode()))
+            const auto error = kind == DocumentKind::Markdown
+                                   ? writeMarkdown(FilePath(output), record, style)
+                                   : writeDocument(FilePath(output), record, edition_.writeMode());
+            if (error)
                 return fileFailure(*error);
             return std::nullopt;
         }
+        if (kind == DocumentKind::Markdown)
+            return writeOut(file_io::Content::wholly(markdownBytes(record, style)));
         DocumentPieces pieces(composeDocument(record));
-        if (const auto error = file_io::fitsReading(pieces.size(), FilePath(output)))
+        return writeOut(file_io::Content([&pieces] { return pieces.size(); }, [&pieces] { return pieces.next(); }));
+    }
+
+    // To standard output, never larger than the reader takes.
+    std::optional<Failure> writeOut(const file_io::Content& content)
+    {
+        if (const auto error = file_io::fitsReading(content.size(), FilePath(QStringLiteral("-"))))
             return fileFailure(*error);
-        for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next()) {
+        for (QByteArrayView piece = content.next(); !piece.isEmpty(); piece = content.next()) {
             if (const auto error = streams_.writeOutput(piece))
                 return fileFailure(*error);
         }

@@ -6,22 +6,23 @@
 
 namespace {
 
-const OptionSpec* optionNamed(QStringView name)
+const OptionSpec* optionNamed(QStringView name, const QList<OptionSpec>& options)
 {
-    for (const OptionSpec& option : commandLineOptions()) {
+    for (const OptionSpec& option : options) {
         if (option.name == name || (name.size() == 1 && option.letter == name[0]))
             return &option;
     }
     return nullptr;
 }
 
-std::optional<ArgumentProblem> takeOption(const QStringList& arguments, qsizetype& i, GivenArguments& given)
+std::optional<ArgumentProblem> takeOption(const QStringList& arguments, qsizetype& i, const QList<OptionSpec>& options,
+                                          GivenArguments& given)
 {
     const QString& argument = arguments[i];
     const bool isLong = argument.startsWith(QLatin1String("--"));
     const qsizetype equals = isLong ? argument.indexOf(u'=') : -1;
     const QString written = equals < 0 ? argument : argument.first(equals);
-    const OptionSpec* option = optionNamed(QStringView(written).sliced(isLong ? 2 : 1));
+    const OptionSpec* option = optionNamed(QStringView(written).sliced(isLong ? 2 : 1), options);
     if (!option || (!isLong && written.size() != 2))
         return ArgumentProblem{TextId::UnknownOption, written};
     if (!option->takesValue) {
@@ -72,7 +73,8 @@ bool isToolkitOption(const QString& argument, bool& value)
 
 }  // namespace
 
-std::optional<ArgumentProblem> parseArguments(const QStringList& arguments, GivenArguments& given)
+std::optional<ArgumentProblem> parseArguments(const QStringList& arguments, const QList<OptionSpec>& options,
+                                              GivenArguments& given)
 {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -81,7 +83,7 @@ std::optional<ArgumentProblem> parseArguments(const QStringList& arguments, Give
             given.operands.append(argument);
         } else if (argument == QLatin1String("--")) {
             optionsEnded = true;
-        } else if (auto problem = takeOption(arguments, i, given)) {
+        } else if (auto problem = takeOption(arguments, i, options, given)) {
             return problem;
         }
     }

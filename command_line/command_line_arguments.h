@@ -29,7 +29,9 @@ struct ArgumentProblem {
 
 // Reads the arguments GNU's way: --name=VALUE or --name VALUE, -h, -v, and
 // after "--" only operands; an option given twice keeps its last value.
-std::optional<ArgumentProblem> parseArguments(const QStringList& arguments, GivenArguments& given);
+struct OptionSpec;
+std::optional<ArgumentProblem> parseArguments(const QStringList& arguments, const QList<OptionSpec>& options,
+                                              GivenArguments& given);
 
 // "final", "beta" or "none" as the document writes it.
 std::optional<QString> statusNamed(const QString& name);

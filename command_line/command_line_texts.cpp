@@ -6,16 +6,15 @@
 #include <QStringList>
 #include <algorithm>
 
-const QList<OptionSpec>& commandLineOptions()
+QList<OptionSpec> commandLineOptions(const Edition& edition)
 {
-    static const QList<OptionSpec> options = [] {
-        QList<OptionSpec> result{{QStringLiteral("output"), {}, true}, {QStringLiteral("from"), {}, true}};
-        for (const DocumentField& field : documentFields())
-            result.append({QString::fromLatin1(field.name), {}, true});
-        result.append({QStringLiteral("help"), u'h', false});
-        result.append({QStringLiteral("version"), u'v', false});
-        return result;
-    }();
+    QList<OptionSpec> options{{QStringLiteral("output"), {}, true}, {QStringLiteral("from"), {}, true}};
+    if (edition.writesMarkdown())
+        options.append({QStringLiteral("format"), {}, true});
+    for (const DocumentField& field : documentFields())
+        options.append({QString::fromLatin1(field.name), {}, true});
+    options.append({QStringLiteral("help"), u'h', false});
+    options.append({QStringLiteral("version"), u'v', false});
     return options;
 }
 
@@ -54,14 +53,17 @@ QString listed(const QList<HelpLine>& lines)
     return text;
 }
 
-QList<HelpLine> generalOptions(const ProgramTexts& texts)
+QList<HelpLine> generalOptions(const Edition& edition, const ProgramTexts& texts)
 {
-    return {
+    QList<HelpLine> lines{
         {QStringLiteral("      --output=") + texts.text(TextId::FileWord), texts.text(TextId::OutputHelp)},
         {QStringLiteral("      --from=") + texts.text(TextId::DocumentWord), texts.text(TextId::FromHelp)},
-        {QStringLiteral("  -h, --help"), texts.text(TextId::HelpHelp)},
-        {QStringLiteral("  -v, --version"), texts.text(TextId::VersionHelp)},
     };
+    if (edition.writesMarkdown())
+        lines.append({QStringLiteral("      --format=text|markdown"), texts.text(TextId::FormatHelp)});
+    lines.append({QStringLiteral("  -h, --help"), texts.text(TextId::HelpHelp)});
+    lines.append({QStringLiteral("  -v, --version"), texts.text(TextId::VersionHelp)});
+    return lines;
 }
 
 QList<HelpLine> fieldOptions(const ProgramTexts& texts)
@@ -82,7 +84,7 @@ QString helpText(const Edition& edition, const ProgramTexts& texts)
                       texts.filled(TextId::UsageInfo, program), texts.text(TextId::AboutWindowMode),
                       texts.text(TextId::AboutWriteMode)};
     QString text = parts.join(u'\n') + QStringLiteral("\n\n");
-    text += texts.text(TextId::OptionsHeading) + u'\n' + listed(generalOptions(texts)) + u'\n';
+    text += texts.text(TextId::OptionsHeading) + u'\n' + listed(generalOptions(edition, texts)) + u'\n';
     text += texts.text(TextId::FieldOptionsHeading) + u'\n' + listed(fieldOptions(texts)) + u'\n';
     return text + texts.text(TextId::ValuesNote) + u'\n' + texts.text(TextId::ExitNote) + u'\n';
 }

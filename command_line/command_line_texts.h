@@ -16,8 +16,9 @@ struct OptionSpec {
     bool takesValue;
 };
 
-// Every option, the fixed ones and one for each field of the document.
-const QList<OptionSpec>& commandLineOptions();
+// Every option of the release, the fixed ones and one for each field of the
+// document (release 1.0 writes no Markdown, so it has no --format).
+QList<OptionSpec> commandLineOptions(const Edition& edition);
 
 QString helpText(const Edition& edition, const ProgramTexts& texts);
 QString versionText(const Edition& edition, const ProgramTexts& texts);

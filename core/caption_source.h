@@ -39,4 +39,9 @@ public:
     // The language the captions are in, as a code ("es", "en"), or the empty
     // text where the source does not say.
     virtual QString language() const = 0;
+
+    // The texts of every language file shipped with the program (the
+    // program folder's own, and those in its folders for other languages),
+    // so that a document written in any of them can be read back.
+    virtual QList<ProgramTexts> shippedTexts() const { return {}; }
 };

@@ -215,17 +215,34 @@ std::optional<DocumentRecord> lastDocumentIn(QStringView text)
     return found ? std::optional(found->record) : std::nullopt;
 }
 
-DocumentRead readDocument(const FilePath& path)
+DocumentRead readDocument(const FilePath& path, const DocumentReading& reading)
 {
     QByteArray bytes;
     if (auto error = file_io::readFile(path, bytes))
         return {std::nullopt, error};
-    return readDocumentBytes(bytes, path);
+    return readDocumentBytes(bytes, path, reading);
 }
 
-DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path)
+namespace {
+
+std::optional<DocumentFound> markdownIn(const QString& text, const DocumentReading& reading)
 {
-    if (auto found = findLastDocument(decodeUserText(bytes)))
+    if (reading.markdown.isEmpty())
+        return std::nullopt;
+    auto found = findLastMarkdown(text, reading.markdown, reading.dateFormat);
+    return found ? std::optional(DocumentFound{found->record, found->sole, DocumentKind::Markdown}) : std::nullopt;
+}
+
+}  // namespace
+
+DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, const DocumentReading& reading)
+{
+    const QString text = decodeUserText(bytes);
+    const bool markdownFirst = kindOfName(QString::fromUtf8(path.nameNative())) == DocumentKind::Markdown;
+    auto found = markdownFirst ? markdownIn(text, reading) : findLastDocument(text);
+    if (!found)
+        found = markdownFirst ? findLastDocument(text) : markdownIn(text, reading);
+    if (found)
         return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends
     // before its fields.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "document_record.h"
+#include "document_writer.h"
 #include "file_error.h"
 #include "file_path.h"
+#include "markdown_document.h"
 
 #include <optional>
 
@@ -14,6 +16,15 @@ struct DocumentFound {
     DocumentRecord record;
     // The text holds this one document and nothing else.
     bool sole = false;
+    DocumentKind kind = DocumentKind::Text;
+};
+
+// How opening reads a file: the classic document, and where Markdown is
+// read too (release 1.1), with the words a Markdown document may have been
+// written with and the date form its date is given in.
+struct DocumentReading {
+    QList<MarkdownHeadings> markdown;
+    GeneralDateFormat dateFormat;
 };
 
 // What opening a file gave: its last complete document, or why there is none.
@@ -25,11 +36,12 @@ struct DocumentRead {
 // Reads the file as an editor may have saved it: Windows-1252, or UTF-8 or
 // UTF-16 (see text_decoding.h), with CR LF, LF or CR line ends, the last
 // line end perhaps missing.
-DocumentRead readDocument(const FilePath& path);
+DocumentRead readDocument(const FilePath& path, const DocumentReading& reading = {});
 
 // The same over bytes already read (from a pipe, from standard input);
-// path names them in the error.
-DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path);
+// path names them in the error. A name that ends in ".md" is tried as
+// Markdown first, any other as the classic document first.
+DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, const DocumentReading& reading = {});
 
 // The same over a file's text, once decoded.
 std::optional<DocumentFound> findLastDocument(QString text);

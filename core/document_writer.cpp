@@ -2,6 +2,7 @@
 
 #include "document_fields.h"
 #include "file_io.h"
+#include "markdown_document.h"
 #include "windows1252.h"
 
 namespace {
@@ -81,4 +82,14 @@ std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecor
     const file_io::Content content([&pieces] { return pieces.size(); }, [&pieces] { return pieces.next(); });
     return mode == WriteMode::Replace ? file_io::replace(path, content)
                                       : file_io::append(path, content, file_io::Start::OnItsOwnLine);
+}
+
+DocumentKind kindOfName(const QString& name)
+{
+    return name.endsWith(QLatin1String(".md"), Qt::CaseInsensitive) ? DocumentKind::Markdown : DocumentKind::Text;
+}
+
+std::optional<FileError> writeMarkdown(const FilePath& path, const DocumentRecord& record, const MarkdownStyle& style)
+{
+    return file_io::replace(path, file_io::Content::wholly(markdownBytes(record, style)));
 }

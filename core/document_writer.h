@@ -38,7 +38,20 @@ QByteArray documentBytes(const QStringList& entries);
 // the document is added after whatever the file already holds.
 enum class WriteMode { Replace, Append };
 
+// The two kinds of read-me document: the classic text (Windows-1252, CR LF,
+// fixed Spanish headings) and Markdown (markdown_document.h).
+enum class DocumentKind { Text, Markdown };
+
+// The kind a file's name asks for: ".md" (in any case) is Markdown, any
+// other name the classic text.
+DocumentKind kindOfName(const QString& name);
+
 // Writes the read-me document made from record to path. On failure the file
 // keeps its earlier content and the error says why.
 [[nodiscard]] std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecord& record,
                                                      WriteMode mode);
+
+// Replaces the file with the Markdown document made from record.
+struct MarkdownStyle;
+[[nodiscard]] std::optional<FileError> writeMarkdown(const FilePath& path, const DocumentRecord& record,
+                                                     const MarkdownStyle& style);

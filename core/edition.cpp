@@ -92,3 +92,22 @@ CaptionsRead Edition::captionsOf(const QString& window, const QList<Caption>& fi
         return {};
     return captions_->captionsOf(window);
 }
+
+bool Edition::writesMarkdown() const { return layout_ == Layout::Translatable; }
+
+QList<MarkdownHeadings> Edition::markdownHeadings() const
+{
+    if (!writesMarkdown())
+        return {};
+    QList<MarkdownHeadings> known;
+    auto add = [&known](const ProgramTexts& texts) {
+        const MarkdownHeadings words = MarkdownHeadings::fromTexts(texts);
+        if (!known.contains(words))
+            known.append(words);
+    };
+    add(texts());
+    add(ProgramTexts());
+    for (const ProgramTexts& shipped : captions_ ? captions_->shippedTexts() : QList<ProgramTexts>())
+        add(shipped);
+    return known;
+}

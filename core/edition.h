@@ -2,6 +2,7 @@
 
 #include "caption_source.h"
 #include "document_writer.h"
+#include "markdown_document.h"
 
 #include <QList>
 #include <QString>
@@ -45,6 +46,12 @@ public:
     // The program's texts besides the captions: the built-in Spanish ones in
     // release 1.0, those of the caption source in release 1.1.
     ProgramTexts texts() const;
+
+    // Whether the release writes Markdown too (1.1), and the words a Markdown
+    // document may be read with: the program's language's first, then the
+    // built-in Spanish and every shipped language's. None in release 1.0.
+    bool writesMarkdown() const;
+    QList<MarkdownHeadings> markdownHeadings() const;
 
     // The captions of a window: those of the caption source where the
     // release has one, otherwise the fixed ones of the window's definition.

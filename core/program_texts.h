@@ -74,6 +74,17 @@ enum class TextId {
     WarningMany,
     DateChoices,
     FolderType,
+    MarkdownVersion,
+    MarkdownAuthor,
+    MarkdownEmail,
+    MarkdownWeb,
+    MarkdownDate,
+    MarkdownDescription,
+    MarkdownUseLicence,
+    MarkdownDistributionLicence,
+    MarkdownFilter,
+    FormatHelp,
+    PreviewSizeMarkdown,
 };
 
 // A text's key in the language file's captions section, and its built-in
@@ -117,7 +128,7 @@ public:
     QString fieldHelp(const char* field) const;
 
 private:
-    std::array<QString, std::size_t(TextId::FolderType) + 1> texts_;
+    std::array<QString, std::size_t(TextId::PreviewSizeMarkdown) + 1> texts_;
     QHash<QString, QString> fieldHelp_;
 };
 

@@ -132,6 +132,11 @@ QtFileDialogs::~QtFileDialogs() = default;
 
 QString QtFileDialogs::textFilter() const { return texts_.text(TextId::TextFilesFilter) + QStringLiteral(" (*.txt)"); }
 
+QString QtFileDialogs::markdownFilter() const
+{
+    return texts_.text(TextId::MarkdownFilter) + QStringLiteral(" (*.md)");
+}
+
 void QtFileDialogs::proposeForSave(const QString& folder, const QString& name)
 {
     folder_ = folder;
@@ -143,20 +148,32 @@ QString QtFileDialogs::startFolder() const
     return folder_.isEmpty() || inVirtualFileSystem(folder_) ? edition_.saveDialogStartFolder() : folder_;
 }
 
-QString QtFileDialogs::showSave(QWidget* parent)
+SaveTarget QtFileDialogs::showSave(QWidget* parent)
 {
     loadToolkitTranslation();
     QFileDialog dialog(parent, texts_.text(TextId::SaveDialogTitle));
     dialog.setObjectName(QStringLiteral("Dialogo"));
     const bool proposalKept = startFolder() == folder_;
-    setUpCommon(dialog, startFolder(), proposalKept ? name_ : QString(), texts_, iconProvider_.get());
-    // One filter, shown by its label alone: "Fichero de texto *.txt".
-    dialog.setNameFilter(textFilter());
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    const QString name = proposalKept ? name_ : QString();
+    setUpCommon(dialog, startFolder(), name, texts_, iconProvider_.get());
+    // Each filter shown by its label alone: "Fichero de texto *.txt".
+    const bool markdown = edition_.writesMarkdown();
+    dialog.setNameFilters(markdown ? QStringList{textFilter(), markdownFilter()} : QStringList{textFilter()});
+    const bool proposedMarkdown = markdown && kindOfName(name) == DocumentKind::Markdown;
+    if (proposedMarkdown)
+        dialog.selectNameFilter(markdownFilter());
+    dialog.setDefaultSuffix(proposedMarkdown ? QStringLiteral("md") : QStringLiteral("txt"));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [this, &dialog](const QString& filter) {
+        dialog.setDefaultSuffix(filter == markdownFilter() ? QStringLiteral("md") : QStringLiteral("txt"));
+    });
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !edition_.saveDialogConfirmsReplace());
-    return chosenFile(dialog);
+    const QString chosen = chosenFile(dialog);
+    const QString suffix = QFileInfo(chosen).suffix().toLower();
+    const bool asMarkdown =
+        suffix == u"md"_qs || (suffix != u"txt"_qs && dialog.selectedNameFilter() == markdownFilter());
+    return {chosen, markdown && asMarkdown ? DocumentKind::Markdown : DocumentKind::Text};
 }
 
 // Any file can be a document: a second filter shows every file, and a name

@@ -172,16 +172,23 @@ bool MainWindow::showDate(const QString& text)
 
 void MainWindow::onCreateClicked()
 {
-    lastFileName_ = fileDialogs_->showSave(this);
+    const SaveTarget target = fileDialogs_->showSave(this);
+    lastFileName_ = target.path;
     if (lastFileName_.isEmpty())
         return;
-    if (const auto error = writeDocument(lastFileName_, record(), edition_.writeMode())) {
+    const auto error = target.kind == DocumentKind::Markdown
+                           ? writeMarkdown(lastFileName_, record(), markdownStyle())
+                           : writeDocument(lastFileName_, record(), edition_.writeMode());
+    if (error) {
         message_box::showError(this, texts_, *error);
         return;
     }
     const QFileInfo written(lastFileName_);
     fileDialogs_->proposeForSave(written.absolutePath(), written.fileName());
+    setDocumentKind(target.kind);
 }
+
+MarkdownStyle MainWindow::markdownStyle() const { return {MarkdownHeadings::fromTexts(texts_), dateFormat_}; }
 
 void MainWindow::onOptionsClicked()
 {

@@ -4,6 +4,7 @@
 #include "document_record.h"
 #include "edition.h"
 #include "licence_file.h"
+#include "markdown_document.h"
 #include "program_window.h"
 
 #include <QPointer>
@@ -93,6 +94,11 @@ private:
     void bindStatus();
     void bindDate();
     void togglePreview();
+    // The kind of document the form writes next, as its last file was; the
+    // preview shows that kind.
+    void setDocumentKind(DocumentKind kind);
+    MarkdownStyle markdownStyle() const;
+    void showPreviewAnew();
     void makeRoomForPreview(int previewWidth);
     void onPreviewClosed();
     void onFieldChanged(QString DocumentRecord::*value);
@@ -127,6 +133,9 @@ private:
     QPointer<OptionsWindow> optionsWindow_;
     QPointer<AboutWindow> aboutWindow_;
     QPointer<PreviewWindow> preview_;
+    DocumentKind documentKind_ = DocumentKind::Text;
+    // A Markdown preview is made anew after a pause in the typing.
+    QTimer* markdownRefresh_ = nullptr;
     // Where the window stood before it moved aside for the preview.
     std::optional<QPoint> placeBeforePreview_;
     // Multi-line fields that may hold text the document does not write unit

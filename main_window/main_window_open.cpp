@@ -59,12 +59,13 @@ void MainWindow::onOpenShortcut()
 
 void MainWindow::openDocument(const FilePath& path)
 {
-    const DocumentRead read = readDocument(path);
+    const DocumentRead read = readDocument(path, {edition_.markdownHeadings(), dateFormat_});
     if (read.error) {
         message_box::showError(this, texts_, *read.error);
         return;
     }
     showRecord(read.found->record);
+    setDocumentKind(read.found->kind);
     if (edition_.saveDialogProposesOpenedFile())
         proposeOpenedFile(path.absolute(), read.found->sole);
 }

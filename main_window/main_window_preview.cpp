@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -23,7 +24,7 @@ void MainWindow::togglePreview()
         return;
     }
     preview_ = new PreviewWindow(texts_);
-    preview_->showRecord(record());
+    showPreviewAnew();
     connect(this, &MainWindow::previewFieldChanged, preview_, &PreviewWindow::replaceField);
     connect(this, &MainWindow::previewFieldEdited, preview_, &PreviewWindow::editField);
     connect(preview_, &PreviewWindow::closed, this, &MainWindow::onPreviewClosed);
@@ -84,10 +85,41 @@ void MainWindow::showEvent(QShowEvent* event)
         preview_->show();
 }
 
+void MainWindow::setDocumentKind(DocumentKind kind)
+{
+    if (kind == documentKind_)
+        return;
+    documentKind_ = kind;
+    if (preview_)
+        showPreviewAnew();
+}
+
+// The whole document anew, of the kind the form writes next.
+void MainWindow::showPreviewAnew()
+{
+    if (documentKind_ == DocumentKind::Markdown)
+        preview_->showMarkdown(composeMarkdown(record(), markdownStyle()));
+    else
+        preview_->showRecord(record());
+}
+
 void MainWindow::onFieldChanged(QString DocumentRecord::*value)
 {
     if (!preview_)
         return;
+    if (documentKind_ == DocumentKind::Markdown) {
+        if (!markdownRefresh_) {
+            markdownRefresh_ = new QTimer(this);
+            markdownRefresh_->setSingleShot(true);
+            markdownRefresh_->setInterval(50);
+            connect(markdownRefresh_, &QTimer::timeout, this, [this] {
+                if (preview_)
+                    showPreviewAnew();
+            });
+        }
+        markdownRefresh_->start();
+        return;
+    }
     const int field = fieldIndexOf(value);
     for (const FieldEditor& editor : fieldEditors_) {
         if (editor.value == value)
@@ -103,6 +135,10 @@ void MainWindow::onBoxEdited(QString DocumentRecord::*value, const QPlainTextEdi
 {
     if (!preview_)
         return;
+    if (documentKind_ == DocumentKind::Markdown) {
+        onFieldChanged(value);
+        return;
+    }
     const int field = fieldIndexOf(value);
     const int length = box->document()->characterCount() - 1;
     added = std::clamp(added, 0, length - std::min(position, length));

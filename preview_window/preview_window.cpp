@@ -1,6 +1,7 @@
 #include "preview_window.h"
 
 #include "document_fields.h"
+#include "markdown_view.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -121,8 +122,10 @@ void PreviewView::paintEvent(QPaintEvent*)
 }
 
 PreviewWindow::PreviewWindow(const ProgramTexts& texts)
-    : texts_(texts), view_(new PreviewView(text_, this)), size_(new QLabel(this))
+    : texts_(texts), view_(new PreviewView(text_, this)), markdown_(new MarkdownView(this)), size_(new QLabel(this))
 {
+    markdown_->setObjectName(QStringLiteral("TxtVistaPreviaMarkdown"));
+    markdown_->hide();
     setObjectName(QStringLiteral("FrmVistaPrevia"));
     setWindowTitle(texts_.text(TextId::PreviewTitle));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -130,6 +133,7 @@ PreviewWindow::PreviewWindow(const ProgramTexts& texts)
     size_->setObjectName(QStringLiteral("LblTamano"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view_);
+    layout->addWidget(markdown_);
     layout->addWidget(size_);
     size_->setWordWrap(true);
     resize(500, 620);
@@ -156,8 +160,26 @@ void PreviewWindow::showRecord(const DocumentRecord& record)
     }
     segments << withLineEnds(shape.closing);
     text_.setSegments(segments);
+    if (showsMarkdown()) {
+        markdown_->hide();
+        view_->show();
+    }
     changed();
 }
+
+void PreviewWindow::showMarkdown(const QString& markdown)
+{
+    if (!showsMarkdown()) {
+        view_->hide();
+        markdown_->show();
+    }
+    markdown_->showMarkdown(markdown);
+    const QString size = texts_.filled(TextId::PreviewSizeMarkdown, QLocale().toString(markdown.toUtf8().size()));
+    if (size != size_->text())
+        size_->setText(size);
+}
+
+bool PreviewWindow::showsMarkdown() const { return !markdown_->isHidden(); }
 
 void PreviewWindow::replaceField(int field, const QString& value)
 {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <optional>
 
+class MarkdownView;
 class QLabel;
 struct DocumentRecord;
 
@@ -52,6 +53,11 @@ public:
 
     // The whole document anew.
     void showRecord(const DocumentRecord& record);
+    // The Markdown document instead (release 1.1's second kind), rendered,
+    // or its source a keystroke away (ctrl+U); showRecord goes back to the
+    // classic document.
+    void showMarkdown(const QString& markdown);
+    bool showsMarkdown() const;
     // Field number field (in the document's order) now holds value, as the
     // document writes it (upper-cased where it is).
     void replaceField(int field, const QString& value);
@@ -93,5 +99,6 @@ private:
     ProgramTexts texts_;
     PreviewText text_;
     PreviewView* view_;
+    MarkdownView* markdown_;
     QLabel* size_;
 };

@@ -14,11 +14,28 @@ CaptionsRead LanguageFile::captionsOf(const QString& window) const
     return read;
 }
 
-ProgramTexts LanguageFile::texts() const
+namespace {
+
+ProgramTexts textsOf(const FilePath& path)
 {
-    const IniFile file = IniFile::read(programFilePath(QStringLiteral("TE.ini")));
+    const IniFile file = IniFile::read(path);
     const QString section = QString::fromLatin1(kLanguageSection);
     return ProgramTexts::fromKeys([&](const QString& key) { return file.value(section, key); });
+}
+
+}  // namespace
+
+ProgramTexts LanguageFile::texts() const { return textsOf(programFilePath(QStringLiteral("TE.ini"))); }
+
+QList<ProgramTexts> LanguageFile::shippedTexts() const
+{
+    QList<ProgramTexts> texts{this->texts()};
+    const FilePath folder = programFolder();
+    for (const QString& other : QStringLiteral(TRUMI_OTHER_LANGUAGE_FOLDERS).split(u',', Qt::SkipEmptyParts)) {
+        if (!folder.isEmpty())
+            texts.append(textsOf(folder.child(other).child(QStringLiteral("TE.ini"))));
+    }
+    return texts;
 }
 
 QString LanguageFile::language() const

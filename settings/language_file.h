@@ -10,4 +10,7 @@ public:
     ProgramTexts texts() const override;
     // The key Idioma of the captions' section.
     QString language() const override;
+    // The program folder's TE.ini and those in its folders for the other
+    // shipped languages (english/TE.ini).
+    QList<ProgramTexts> shippedTexts() const override;
 };

@@ -20,10 +20,11 @@ public:
         : saveAnswers_(std::move(saveAnswers)), openAnswers_(std::move(openAnswers))
     {
     }
-    QString showSave(QWidget*) override
+    SaveTarget showSave(QWidget*) override
     {
         ++shows_;
-        return saveAnswers_.isEmpty() ? QString() : saveAnswers_.takeFirst();
+        const QString path = saveAnswers_.isEmpty() ? QString() : saveAnswers_.takeFirst();
+        return {path, kindOfName(path)};
     }
     QString showOpen(QWidget*, const QString& title) override
     {

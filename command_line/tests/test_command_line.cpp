@@ -290,6 +290,30 @@ private slots:
             ::unlink((folder + name).constData());  // QTemporaryDir cannot name them
     }
 
+    // Markdown where the output's name or --format asks for it, read back by
+    // --from; release 1.0 has no --format.
+    void markdownFromTheCommandLine()
+    {
+        const QStringList fields{u"--product"_qs,  u"Demo *1*"_qs, u"--date"_qs,
+                                 u"2026-12-09"_qs, u"--author"_qs, u"\u4E2D"_qs};
+        QCOMPARE(run(QStringList{u"--output"_qs, u"%/README.md"_qs} + fields).exit, 0);
+        const QByteArray written = readBytes(path(u"README.md"_qs));
+        QVERIFY2(written.startsWith("# Demo \\*1\\* Ver.\n\n- **Autor:** \xE4\xB8\xAD\n"), written.constData());
+        QVERIFY(written.contains("- **Fecha:** 2026-12-09\n"));
+        const Run again =
+            run({u"--from"_qs, u"%/README.md"_qs, u"--output"_qs, u"-"_qs, u"--format"_qs, u"markdown"_qs});
+        QCOMPARE(again.exit, 0);
+        QCOMPARE(again.output, written);
+        QVERIFY(again.messages.isEmpty());  // Markdown keeps every character: no warning
+        const Run bad = run({u"--output"_qs, u"%/x"_qs, u"--format"_qs, u"html"_qs});
+        QCOMPARE(bad.exit, 2);
+        QVERIFY(bad.messages.first().contains(u"«html»"_qs));
+        const Run release10 =
+            run({u"--output"_qs, u"%/x.md"_qs, u"--format"_qs, u"markdown"_qs}, {}, Edition::release10());
+        QCOMPARE(release10.exit, 2);
+        QVERIFY(release10.messages.first().contains(u"«--format»"_qs));
+    }
+
     void optionsAskForTheCommandLine_data()
     {
         QTest::addColumn<QStringList>("arguments");

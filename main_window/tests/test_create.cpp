@@ -1,4 +1,6 @@
+#include "command_line.h"
 #include "main_window_driver.h"
+#include "preview_window.h"
 
 #include <QDir>
 #include <cerrno>
@@ -14,6 +16,15 @@ QByteArray linesWithCrLf(const QList<QByteArray>& lines)
     for (const QByteArray& line : lines)
         bytes += line + "\r\n";
     return bytes;
+}
+
+PreviewWindow* loadedPreview()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* preview = qobject_cast<PreviewWindow*>(widget); preview && preview->isVisible())
+            return preview;
+    }
+    return nullptr;
 }
 
 // The example everyone checks against: a beta of "demo" by "author".
@@ -238,6 +249,47 @@ private slots:
         QCOMPARE(firstLine(written), QByteArray("DEMO Ver. 1.0 "));
         QVERIFY(written.contains("Autor: other\r\n"));
         QVERIFY(!written.contains("author"));
+    }
+
+    // Release 1.1 writes Markdown where the name asks for it, the same bytes
+    // as the command line's --output for the same fields; the preview then
+    // shows that kind.
+    void markdownIsTheCommandLinesToo()
+    {
+        MainWindowDriver ui(Edition::release11(nullptr));
+        fillWorkedExample(ui);
+        const QString markdown = dir_.filePath(QStringLiteral("README.md"));
+        ui.answerSaveWith({markdown});
+        QVERIFY(ui.create());
+        const QStringList fields{u"--product"_qs,
+                                 u"demo"_qs,
+                                 u"--product-version"_qs,
+                                 u"1.0"_qs,
+                                 u"--status"_qs,
+                                 u"beta"_qs,
+                                 u"--author"_qs,
+                                 u"author"_qs,
+                                 u"--date"_qs,
+                                 u"2004-06-05T14:23:11"_qs,
+                                 u"--description"_qs,
+                                 u"First line\nSecond line"_qs,
+                                 u"--use-licence"_qs,
+                                 u"Free to use."_qs,
+                                 u"--distribution-licence"_qs,
+                                 u"Copy unchanged."_qs};
+        const QString other = dir_.filePath(QStringLiteral("other.md"));
+        const CommandLineStreams quiet{[](QByteArray&) { return std::optional<FileError>(); },
+                                       [](QByteArrayView) { return std::optional<FileError>(); },
+                                       [](const QString&) {}};
+        QCOMPARE(runCommandLine(QStringList{u"--output"_qs, other} + fields, Edition::release11(nullptr), quiet), 0);
+        QCOMPARE(readBytes(markdown), readBytes(other));
+        QVERIFY(readBytes(markdown).startsWith("# demo Ver. 1.0 BETA\n"));
+        QVERIFY(activate(ui.window));
+        QTest::keyClick(ui.window, Qt::Key_F5);
+        PreviewWindow* preview = nullptr;
+        QTRY_VERIFY((preview = loadedPreview()) != nullptr);
+        QVERIFY(preview->showsMarkdown());
+        preview->close();
     }
 
     // Which errors file access meets is its own test's matter; here, that

@@ -160,15 +160,16 @@ private slots:
         QTest::addColumn<QString>("suffix");
         QTest::addColumn<QString>("folder");
         const QStringList text{u"Fichero de texto *.txt (*.txt)"_qs};
+        const QStringList save = text + QStringList{u"Markdown *.md (*.md)"_qs};
         const QStringList all = text + QStringList{u"Todos los ficheros (*)"_qs};
         const QString home = QDir::homePath(), temp = QDir::tempPath();
-        QTest::newRow("Save") << true << QString() << text << u"txt"_qs << home;
+        QTest::newRow("Save") << true << QString() << save << u"txt"_qs << home;
         QTest::newRow("Open") << false << QString() << all << QString() << home;
-        QTest::newRow("Save after a proposal") << true << temp << text << u"txt"_qs << temp;
+        QTest::newRow("Save after a proposal") << true << temp << save << u"txt"_qs << temp;
 #if !defined(Q_OS_WIN)  // Linux's virtual file systems
-        QTest::newRow("Save after a failure in /proc") << true << u"/proc"_qs << text << u"txt"_qs << home;
+        QTest::newRow("Save after a failure in /proc") << true << u"/proc"_qs << save << u"txt"_qs << home;
         QTest::newRow("Open after a failure in /sys") << false << u"/sys/kernel"_qs << all << QString() << home;
-        QTest::newRow("Save after a failure in /dev") << true << u"/dev"_qs << text << u"txt"_qs << home;
+        QTest::newRow("Save after a failure in /dev") << true << u"/dev"_qs << save << u"txt"_qs << home;
 #endif
     }
     void fileDialogsAreSetUpForTheirUse()
@@ -193,7 +194,7 @@ private slots:
             provider = dialog->iconProvider();
             dialog->reject();
         });
-        QCOMPARE(save ? dialogs.showSave(nullptr) : dialogs.showOpen(nullptr, u"Abrir fichero"_qs), QString());
+        QCOMPARE(save ? dialogs.showSave(nullptr).path : dialogs.showOpen(nullptr, u"Abrir fichero"_qs), QString());
         QCOMPARE(shown, u"Fichero de texto *.txt"_qs);
         QCOMPARE(shownFilters, filters);
         QCOMPARE(shownSuffix, suffix);
@@ -252,7 +253,7 @@ private slots:
             if (dialog)
                 dialog->reject();
         });
-        QCOMPARE(dialogs.showSave(nullptr), QString());
+        QCOMPARE(dialogs.showSave(nullptr).path, QString());
         QLocale::setDefault(QLocale::c());
         QCOMPARE(folderRow.value(1), u"Dossier"_qs);
         QCOMPARE(fileRow.value(0), QLocale(u"fr"_qs).formattedDataSize(1120));

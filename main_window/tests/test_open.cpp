@@ -5,6 +5,7 @@
 #include "language_file.h"
 #include "licence_file.h"
 #include "main_window_driver.h"
+#include "markdown_document.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -29,6 +30,12 @@ DocumentRecord sample()
 }
 
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
+
+// The document in Markdown, as the window (with the driver's date form) writes it.
+QByteArray markdownOf(const DocumentRecord& record)
+{
+    return markdownBytes(record, {MarkdownHeadings::fromTexts({}), {"%d/%m/%Y", "%H:%M:%S"}});
+}
 
 // Drops the file on the widget the way a file manager does when it offers
 // copy, move and link and proposes a move; what the drop was taken as.
@@ -65,35 +72,43 @@ private slots:
     {
         QTest::addColumn<DocumentRecord>("record");
         QTest::addColumn<bool>("singleLanguage");
+        QTest::addColumn<bool>("markdown");
         DocumentRecord r = sample();
-        QTest::newRow("1.1, final") << r << false;
-        QTest::newRow("1.0, final") << r << true;
+        QTest::newRow("1.1, final") << r << false << false;
+        QTest::newRow("1.0, final") << r << true << false;
         r.status = u"BETA"_qs, r.date = u"05/06/2004"_qs;
-        QTest::newRow("beta, at midnight") << r << false;
+        QTest::newRow("beta, at midnight") << r << false << false;
+        QTest::newRow("Markdown (its date is a day)") << r << false << true;
         r.status.clear(), r.description = u"DESCRIPCI\u00D3N\n"_qs + QString(44, u'-') + u"\n"_qs;
-        QTest::newRow("no status, a description like a heading") << r << false;
+        QTest::newRow("no status, a description like a heading") << r << false << false;
         QTest::newRow("all empty") << [] {
             DocumentRecord record;
             record.date = u"01/01/1601"_qs;
             return record;
-        }() << false;
+        }() << false << false;
+        r.product = u"Demo *1* \u4E2D"_qs, r.web = u"example.org"_qs;
+        QTest::newRow("Markdown, every character kept") << r << false << true;
     }
     void openedDocumentIsCreatedAgainByteForByte()
     {
         QFETCH(DocumentRecord, record);
         QFETCH(bool, singleLanguage);
+        QFETCH(bool, markdown);
         TemporaryProgramFolder folder;
         QVERIFY(!LicenceFile::inProgramFolder().write({u"default use"_qs, u"default distribution"_qs}));
-        writeBytes(path("opened.txt"), bytesOf(record));
-        QFile::remove(path("created.txt"));
+        const char* opened = markdown ? "opened.md" : "opened.txt";
+        const char* created = markdown ? "created.md" : "created.txt";
+        const QByteArray bytes = markdown ? markdownOf(record) : bytesOf(record);
+        writeBytes(path(opened), bytes);
+        QFile::remove(path(created));
         MainWindowDriver ui(singleLanguage ? Edition::release10() : Edition::release11(nullptr));
         ui.type("TxtProducto", u"typed"_qs);
-        ui.window->openDocument(path("opened.txt"));
+        ui.window->openDocument(path(opened));
         QCOMPARE(ui.window->record(), record);  // the document's licences win over the defaults
-        ui.answerSaveWith({path("created.txt")});
+        ui.answerSaveWith({path(created)});
         ui.find<QPushButton>("CmdCrear")->setEnabled(true);  // whatever the polling makes of empty boxes
         ui.find<QPushButton>("CmdCrear")->click();
-        QCOMPARE(readBytes(path("created.txt")), bytesOf(record));
+        QCOMPARE(readBytes(path(created)), bytes);
     }
 
     void statusSetsTheBoxAndTheOption()
