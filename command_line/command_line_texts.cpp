@@ -71,7 +71,7 @@ QList<HelpLine> fieldOptions(const ProgramTexts& texts)
     QList<HelpLine> lines;
     for (const DocumentField& field : documentFields())
         lines.append({QStringLiteral("      --%1=%2").arg(QLatin1String(field.name), valueWordOf(field, texts)),
-                      texts.fieldHelp(field.name)});
+                      texts.fieldText(FieldText::Help, field.name)});
     return lines;
 }
 

@@ -7,16 +7,16 @@
 // stands in the document, and how it is written and read back, is the field
 // table's business (document_fields.h).
 struct DocumentRecord {
-    QString product;  // product name without the version
-    QString version;
-    QString status;  // "FINAL", "BETA" or empty
-    QString author;  // author's name and surnames
-    QString email;
-    QString web;
-    QString date;  // creation date in the general date form
-    QString description;
-    QString useLicence;
-    QString distributionLicence;
+    QString product{};  // product name without the version
+    QString version{};
+    QString status{};  // "FINAL", "BETA" or empty
+    QString author{};  // author's name and surnames
+    QString email{};
+    QString web{};
+    QString date{};  // creation date in the general date form
+    QString description{};
+    QString useLicence{};
+    QString distributionLicence{};
 
     bool operator==(const DocumentRecord&) const = default;
 };

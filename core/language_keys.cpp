@@ -15,22 +15,28 @@ struct LanguageKey {
     const char* element;  // a caption's element; "" for the window's title
     TextId text;
     const char* spanish;  // a text's built-in wording
-    const char* field;    // for the help of a field's option: the field's name
+    const char* field;    // for a field's text: the field's name
+    FieldText fieldText;
 };
 
 constexpr LanguageKey caption(const char* key, const char* window, const char* element)
 {
-    return {key, window, element, TextId{}, nullptr, nullptr};
+    return {key, window, element, TextId{}, nullptr, nullptr, FieldText{}};
 }
 
 constexpr LanguageKey text(TextId id, const char* key, const char* spanish)
 {
-    return {key, nullptr, nullptr, id, spanish, nullptr};
+    return {key, nullptr, nullptr, id, spanish, nullptr, FieldText{}};
 }
 
 constexpr LanguageKey fieldHelp(const char* key, const char* field, const char* spanish)
 {
-    return {key, nullptr, nullptr, TextId{}, spanish, field};
+    return {key, nullptr, nullptr, TextId{}, spanish, field, FieldText::Help};
+}
+
+constexpr LanguageKey markdownWord(const char* key, const char* field, const char* spanish)
+{
+    return {key, nullptr, nullptr, TextId{}, spanish, field, FieldText::MarkdownWord};
 }
 
 constexpr LanguageKey kKeys[] = {
@@ -153,15 +159,16 @@ constexpr LanguageKey kKeys[] = {
          "aviso: %1 caracteres de \u00AB%2\u00BB no caben en Windows-1252 y se escriben como \u00AB?\u00BB"),
     text(TextId::DateChoices, "Cad105", "AAAA-MM-DD, AAAA-MM-DDTHH:MM:SS, now"),
     text(TextId::FolderType, "Cad106", "Carpeta"),
-    // The Markdown document's words, its Save filter and --format.
+    // The Markdown document's words (the version's in its title, then each
+    // field's label or heading), its Save filter and --format.
     text(TextId::MarkdownVersion, "Cad107", "Ver."),
-    text(TextId::MarkdownAuthor, "Cad108", "Autor"),
-    text(TextId::MarkdownEmail, "Cad109", "E-Mail"),
-    text(TextId::MarkdownWeb, "Cad110", "P\u00E1gina Web"),
-    text(TextId::MarkdownDate, "Cad111", "Fecha"),
-    text(TextId::MarkdownDescription, "Cad112", "DESCRIPCI\u00D3N"),
-    text(TextId::MarkdownUseLicence, "Cad113", "LICENCIA DE USO"),
-    text(TextId::MarkdownDistributionLicence, "Cad114", "LICENCIA DE DISTRIBUCI\u00D3N"),
+    markdownWord("Cad108", "author", "Autor"),
+    markdownWord("Cad109", "email", "E-Mail"),
+    markdownWord("Cad110", "web", "P\u00E1gina Web"),
+    markdownWord("Cad111", "date", "Fecha"),
+    markdownWord("Cad112", "description", "DESCRIPCI\u00D3N"),
+    markdownWord("Cad113", "use-licence", "LICENCIA DE USO"),
+    markdownWord("Cad114", "distribution-licence", "LICENCIA DE DISTRIBUCI\u00D3N"),
     text(TextId::MarkdownFilter, "Cad115", "Markdown *.md"),
     text(TextId::FormatHelp, "Cad116",
          "clase de documento: text o markdown; si no se da, la de la extensi\u00F3n de --output (.md: markdown)"),
@@ -202,13 +209,13 @@ QList<CaptionKey> captionKeysOf(const QString& window)
     return keys;
 }
 
-std::span<const FieldHelpEntry> fieldHelpEntries()
+std::span<const FieldTextEntry> fieldTextEntries()
 {
-    static const std::vector<FieldHelpEntry> entries = [] {
-        std::vector<FieldHelpEntry> result;
+    static const std::vector<FieldTextEntry> entries = [] {
+        std::vector<FieldTextEntry> result;
         for (const LanguageKey& row : kKeys) {
             if (row.field)
-                result.push_back({row.field, row.key, row.spanish});
+                result.push_back({row.fieldText, row.field, row.key, row.spanish});
         }
         return result;
     }();

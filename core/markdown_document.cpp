@@ -85,11 +85,40 @@ QString heading(const QString& words, const QString& text)
 
 MarkdownHeadings MarkdownHeadings::fromTexts(const ProgramTexts& texts)
 {
-    return {texts.text(TextId::MarkdownVersion),    texts.text(TextId::MarkdownAuthor),
-            texts.text(TextId::MarkdownEmail),      texts.text(TextId::MarkdownWeb),
-            texts.text(TextId::MarkdownDate),       texts.text(TextId::MarkdownDescription),
-            texts.text(TextId::MarkdownUseLicence), texts.text(TextId::MarkdownDistributionLicence)};
+    MarkdownHeadings words{texts.text(TextId::MarkdownVersion), {}};
+    for (const DocumentField& field : documentFields())
+        words.fields.insert(QString::fromLatin1(field.name), texts.fieldText(FieldText::MarkdownWord, field.name));
+    return words;
 }
+
+namespace {
+
+// The fields the title is made of.
+bool inTitle(const DocumentField& field)
+{
+    return field.value == &DocumentRecord::product || field.value == &DocumentRecord::version ||
+           field.value == &DocumentRecord::status;
+}
+
+// A list item's value as the document shows it: the e-mail address and the
+// web page as links, the date as ISO 8601, any other as typed.
+QString shownValue(const DocumentField& field, const QString& value, const GeneralDateFormat& format)
+{
+    if (field.kind == FieldKind::Date)
+        return isoDate(value, format);
+    if (field.value == &DocumentRecord::email)
+        return link(value, u"mailto:"_qs + value);
+    if (field.value == &DocumentRecord::web)
+        return link(value, webDestination(value));
+    return escaped(value);
+}
+
+bool isLinked(const DocumentField& field)
+{
+    return field.value == &DocumentRecord::email || field.value == &DocumentRecord::web;
+}
+
+}  // namespace
 
 QString composeMarkdown(const DocumentRecord& record, const MarkdownStyle& style)
 {
@@ -99,13 +128,16 @@ QString composeMarkdown(const DocumentRecord& record, const MarkdownStyle& style
         if (!part.isEmpty())
             title += u' ' + escaped(part);
     }
-    return title + QStringLiteral("\n\n") + item(words.author, escaped(record.author)) +
-           item(words.email, link(record.email, u"mailto:"_qs + record.email)) +
-           item(words.web, link(record.web, webDestination(record.web))) +
-           item(words.date, isoDate(record.date, style.dateFormat)) + u'\n' +
-           heading(words.description, withLineFeeds(record.description)) + u'\n' +
-           heading(words.useLicence, withLineFeeds(record.useLicence)) + u'\n' +
-           heading(words.distributionLicence, withLineFeeds(record.distributionLicence));
+    QString list, sections;
+    for (const DocumentField& field : documentFields()) {
+        const QString& value = record.*field.value;
+        if (field.kind == FieldKind::Lines)
+            sections += (sections.isEmpty() ? QString() : QStringLiteral("\n")) +
+                        heading(words.of(field), withLineFeeds(value));
+        else if (!inTitle(field))
+            list += item(words.of(field), shownValue(field, value, style.dateFormat));
+    }
+    return title + QStringLiteral("\n\n") + list + u'\n' + sections;
 }
 
 QByteArray markdownBytes(const DocumentRecord& record, const MarkdownStyle& style)
@@ -124,19 +156,26 @@ public:
     {
     }
 
+    // Title, list and sections, each where the writer puts it; the last
+    // section runs to the text's end.
     std::optional<DocumentRecord> readFrom(qsizetype start)
     {
         at_ = start;
         DocumentRecord record;
         if (!readTitle(record) || !expect(u"\n") || !readItems(record) || !expect(u"\n"))
             return std::nullopt;
-        const QString description = QStringLiteral("## ") + words_.description + QStringLiteral("\n\n");
-        const QString use = QStringLiteral("\n\n## ") + words_.useLicence + QStringLiteral("\n\n");
-        const QString distribution = QStringLiteral("\n\n## ") + words_.distributionLicence + QStringLiteral("\n\n");
-        if (!expect(description) || !readUpTo(use, record.description) || !readUpTo(distribution, record.useLicence) ||
-            !text_.endsWith(u'\n'))
+        const DocumentField* previous = nullptr;
+        for (const DocumentField& field : documentFields()) {
+            if (field.kind != FieldKind::Lines)
+                continue;
+            const QString heading = QStringLiteral("## ") + words_.of(field) + QStringLiteral("\n\n");
+            if (previous ? !readUpTo(u"\n\n"_qs + heading, record.*previous->value) : !expect(heading))
+                return std::nullopt;
+            previous = &field;
+        }
+        if (!previous || !text_.endsWith(u'\n'))
             return std::nullopt;
-        record.distributionLicence = text_.sliced(at_, text_.size() - 1 - at_).toString();
+        record.*previous->value = text_.sliced(at_, text_.size() - 1 - at_).toString();
         return record;
     }
 
@@ -209,8 +248,16 @@ private:
 
     bool readItems(DocumentRecord& record)
     {
-        return readItem(words_.author, record.author, false) && readItem(words_.email, record.email, true) &&
-               readItem(words_.web, record.web, true) && readDate(record);
+        for (const DocumentField& field : documentFields()) {
+            if (field.kind == FieldKind::Lines || inTitle(field))
+                continue;
+            QString& value = record.*field.value;
+            if (!readItem(words_.of(field), value, isLinked(field)))
+                return false;
+            if (field.kind == FieldKind::Date)
+                value = dateOf(value);
+        }
+        return true;
     }
 
     // "- **LABEL:** VALUE", a link's text where the value is a link.
@@ -229,14 +276,12 @@ private:
         return true;
     }
 
-    bool readDate(DocumentRecord& record)
+    // The record's date text of an ISO date; a date that is none, as it
+    // stands, for the form to say it cannot read it.
+    QString dateOf(const QString& shown) const
     {
-        QString shown;
-        if (!readItem(words_.date, shown, false))
-            return false;
         const QDate date = QDate::fromString(shown, Qt::ISODate);
-        record.date = date.isValid() ? generalDateText(QDateTime(date, QTime(0, 0)), format_) : shown;
-        return true;
+        return date.isValid() ? generalDateText(QDateTime(date, QTime(0, 0)), format_) : shown;
     }
 
     QStringView text_;

@@ -4,6 +4,10 @@
 // (CommonMark with GitHub's extensions) in UTF-8 with LF line ends, made
 // from the same ten fields, every character kept. Release 1.1 only.
 //
+// It walks the field table: the product, its version and its status make
+// the title; each other one-line field and the date an item of a list; each
+// text of lines a section under its heading.
+//
 //   # PRODUCT Ver. VERSION STATUS
 //
 //   - **Autor:** AUTHOR
@@ -24,27 +28,25 @@
 // the fields are the language file's; the date is ISO 8601.
 
 #include "date_text.h"
+#include "document_fields.h"
 #include "document_record.h"
 #include "program_texts.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
 
-// The words of a Markdown document: the version's word in the title, the
-// list's labels and the headings of the three texts.
+// The words of a Markdown document: the version's word in the title, and
+// each other field's label in the list (a one-line field, the date) or its
+// heading (a text of lines), by the field's name.
 struct MarkdownHeadings {
     QString version;
-    QString author;
-    QString email;
-    QString web;
-    QString date;
-    QString description;
-    QString useLicence;
-    QString distributionLicence;
+    QHash<QString, QString> fields;
 
     static MarkdownHeadings fromTexts(const ProgramTexts& texts);
+    QString of(const DocumentField& field) const { return fields.value(QString::fromLatin1(field.name)); }
     bool operator==(const MarkdownHeadings&) const = default;
 };
 

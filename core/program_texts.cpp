@@ -46,8 +46,8 @@ ProgramTexts::ProgramTexts()
 {
     for (const TextEntry& entry : textEntries())
         texts_[std::size_t(entry.id)] = QString::fromUtf8(entry.spanish);
-    for (const FieldHelpEntry& entry : fieldHelpEntries())
-        fieldHelp_.insert(QString::fromLatin1(entry.field), QString::fromUtf8(entry.spanish));
+    for (const FieldTextEntry& entry : fieldTextEntries())
+        fieldTexts_[int(entry.which)].insert(QString::fromLatin1(entry.field), QString::fromUtf8(entry.spanish));
 }
 
 ProgramTexts ProgramTexts::fromKeys(const std::function<QString(const QString& key)>& valueOf)
@@ -58,10 +58,10 @@ ProgramTexts ProgramTexts::fromKeys(const std::function<QString(const QString& k
         if (!given.isEmpty())
             texts.texts_[std::size_t(entry.id)] = given;
     }
-    for (const FieldHelpEntry& entry : fieldHelpEntries()) {
+    for (const FieldTextEntry& entry : fieldTextEntries()) {
         const QString given = valueOf(QString::fromLatin1(entry.key));
         if (!given.isEmpty())
-            texts.fieldHelp_.insert(QString::fromLatin1(entry.field), given);
+            texts.fieldTexts_[int(entry.which)].insert(QString::fromLatin1(entry.field), given);
     }
     return texts;
 }
@@ -90,7 +90,10 @@ QString ProgramTexts::filled(TextId id, const QString& value, const QString& sec
     return result;
 }
 
-QString ProgramTexts::fieldHelp(const char* field) const { return fieldHelp_.value(QString::fromLatin1(field)); }
+QString ProgramTexts::fieldText(FieldText which, const char* field) const
+{
+    return fieldTexts_[int(which)].value(QString::fromLatin1(field));
+}
 
 QString failureLine(const FileError& error, const ProgramTexts& texts)
 {

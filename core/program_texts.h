@@ -75,13 +75,6 @@ enum class TextId {
     DateChoices,
     FolderType,
     MarkdownVersion,
-    MarkdownAuthor,
-    MarkdownEmail,
-    MarkdownWeb,
-    MarkdownDate,
-    MarkdownDescription,
-    MarkdownUseLicence,
-    MarkdownDistributionLicence,
     MarkdownFilter,
     FormatHelp,
     PreviewSizeMarkdown,
@@ -98,14 +91,20 @@ struct TextEntry {
 // Every text, in key order: the keys follow those of the captions.
 std::span<const TextEntry> textEntries();
 
-// What a field's command-line option is, for --help: the field's name (as
-// the field table has it), the key and the built-in Spanish wording.
-struct FieldHelpEntry {
+// The texts that each field of the document has: what its command-line
+// option is (for --help), and its word in the Markdown document (a label or
+// a heading).
+enum class FieldText { Help, MarkdownWord };
+
+// A field's text: which one, the field's name (as the field table has it),
+// the key and the built-in Spanish wording.
+struct FieldTextEntry {
+    FieldText which;
     const char* field;
     const char* key;
     const char* spanish;
 };
-std::span<const FieldHelpEntry> fieldHelpEntries();
+std::span<const FieldTextEntry> fieldTextEntries();
 
 class ProgramTexts {
 public:
@@ -124,12 +123,12 @@ public:
     QString filled(TextId id, const QString& value) const;
     QString filled(TextId id, const QString& value, const QString& second) const;
 
-    // What the option of the field of that name is, for --help.
-    QString fieldHelp(const char* field) const;
+    // That text of the field of that name.
+    QString fieldText(FieldText which, const char* field) const;
 
 private:
     std::array<QString, std::size_t(TextId::PreviewSizeMarkdown) + 1> texts_;
-    QHash<QString, QString> fieldHelp_;
+    QHash<QString, QString> fieldTexts_[2];  // by FieldText, then by the field's name
 };
 
 // How the program words a failed file operation, in the message box and on

@@ -143,8 +143,15 @@ private slots:
     // Written in one shipped language, read in another.
     void readsTheWordsOfEveryLanguageGiven()
     {
-        MarkdownHeadings english{u"Version"_qs, u"Author"_qs,      u"E-mail"_qs,         u"Web page"_qs,
-                                 u"Date"_qs,    u"Description"_qs, u"Licence of use"_qs, u"Licence of distribution"_qs};
+        MarkdownHeadings english = MarkdownHeadings::fromTexts({});
+        english.version = u"Version"_qs;
+        english.fields = {{u"author"_qs, u"Author"_qs},
+                          {u"email"_qs, u"E-mail"_qs},
+                          {u"web"_qs, u"Web page"_qs},
+                          {u"date"_qs, u"Date"_qs},
+                          {u"description"_qs, u"Description"_qs},
+                          {u"use-licence"_qs, u"Licence of use"_qs},
+                          {u"distribution-licence"_qs, u"Licence of distribution"_qs}};
         const QByteArray written = markdownBytes(plain(), {english, kFormat});
         QVERIFY(!findLastMarkdown(QString::fromUtf8(written), {style().headings}, kFormat));
         const auto found = findLastMarkdown(QString::fromUtf8(written), {style().headings, english}, kFormat);
