@@ -1,6 +1,8 @@
-// Any ten texts (UTF-16, lone surrogates included) as a read-me record: the
-// document has one byte per character, every line ends in CR LF and the last
-// line is the long rule.
+// Any texts (UTF-16, lone surrogates included) as a read-me record's fields:
+// the document has an entry for each of its template's, its size is known
+// before it is made, every line ends in CR LF and the last line is the long
+// rule.
+#include "document_fields.h"
 #include "document_writer.h"
 
 #include <cstdlib>
@@ -12,7 +14,11 @@ DocumentRecord recordFrom(const uint8_t* data, size_t size)
     const QString all = QString::fromUtf16(reinterpret_cast<const char16_t*>(data), static_cast<qsizetype>(size / 2));
     const QStringList parts = all.split(QChar(0xFFFF));
     auto part = [&](int i) { return i < parts.size() ? parts.at(i) : QString(); };
-    return {part(0), part(1), part(2), part(3), part(4), part(5), part(6), part(7), part(8), part(9)};
+    DocumentRecord record;
+    int i = 0;
+    for (const DocumentField& field : documentFields())
+        record.*field.value = part(i++);
+    return record;
 }
 
 }  // namespace
@@ -21,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const DocumentRecord record = recordFrom(data, size);
     const QStringList entries = composeDocument(record);
-    if (entries.size() != 23 || entries.first().size() < record.product.size())
+    if (entries.size() != documentEntries().size())
         std::abort();
     const QByteArray bytes = documentBytes(entries);
     if (DocumentPieces(entries).size() != bytes.size())

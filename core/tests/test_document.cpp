@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(upper.size(), product.size());
     }
 
-    void composesTwentyThreeEntries()
+    void composesAnEntryForEachOfTheTemplates()
     {
         DocumentRecord record;
         record.product = QStringLiteral("demo");
@@ -50,7 +50,8 @@ private slots:
         QCOMPARE(entries.size(), documentEntries().size());
         QCOMPARE(entries.first(), QStringLiteral("DEMO Ver. 1.0b "));
         QCOMPARE(entries.at(2), QStringLiteral("\r\n"));
-        QCOMPARE(entries.at(9), QStringLiteral("DESCRIPCIÓN"));
+        const qsizetype heading = entries.indexOf(QStringLiteral("DESCRIPCIÓN"));
+        QVERIFY(heading > 0 && entries.at(heading + 1) == QString(44, QLatin1Char('-')));
         QCOMPARE(entries.last(), QString(65, QLatin1Char('-')));
     }
 
