@@ -2,49 +2,19 @@
 
 #include "command_line.h"
 #include "file_io.h"
-#include "main_window.h"
-#include "program_look.h"
-#include "toolkit_translation.h"
+#include "program_folder.h"
 
-#include <QApplication>
-#include <QLocale>
-#include <QTimer>
+#include <QCoreApplication>
+
+#include <cerrno>
+
+#if defined(TRUMI_WINDOW_MODULE)
+#include <dlfcn.h>
+#else
+#include "window_start.h"
+#endif
 
 namespace {
-
-// The program's arguments as names. On Linux, the bytes given: a name need
-// not be text. On Windows, the command line's own text: argv holds it in
-// the ANSI code page, which cannot hold every name.
-QList<FilePath> namesOf(int argc, char** argv)
-{
-    QList<FilePath> names;
-#ifdef Q_OS_WIN
-    Q_UNUSED(argc)
-    Q_UNUSED(argv)
-    for (const QString& argument : QCoreApplication::arguments().mid(1))
-        names.append(FilePath(argument));
-#else
-    for (int i = 1; i < argc; ++i)
-        names.append(FilePath::fromNative(QByteArray(argv[i])));
-#endif
-    return names;
-}
-
-// The document named on the command line ("Open with" in a file manager);
-// Qt's own options are gone by then. After "--" an argument is a name even
-// where it starts with '-'.
-FilePath documentArgument(int argc, char** argv)
-{
-    bool optionsEnded = false;
-    for (const FilePath& name : namesOf(argc, argv)) {
-        const QByteArray& argument = name.native();
-        if (!optionsEnded && argument == "--")
-            optionsEnded = true;
-        else if (optionsEnded || !argument.startsWith('-'))
-            return name;
-    }
-    return {};
-}
 
 // The arguments as text, each name's bytes kept (see FilePath::textOfNative);
 // on Windows, the command line's own text.
@@ -62,6 +32,28 @@ QStringList argumentsOf(int argc, char** argv)
     return arguments;
 }
 
+#if defined(TRUMI_WINDOW_MODULE)
+// The windows are a module beside the program, loaded only now, so that the
+// command line never loads the graphical libraries.
+int startWindowModule(int argc, char** argv, const Edition& edition)
+{
+    const FilePath module = programFilePath(QStringLiteral(TRUMI_WINDOW_MODULE));
+    void* handle = module.isEmpty() ? nullptr : ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    using Start = int (*)(int, char**, const Edition*);
+    const auto start = handle ? reinterpret_cast<Start>(::dlsym(handle, "trumiStartWindow")) : nullptr;
+    if (!start) {
+        const char* why = ::dlerror();
+        FileError error = module.isEmpty() ? programFolderNotFound() : FileError::fromErrno(ENOENT, module);
+        error.systemText = why ? QString::fromLocal8Bit(why) : error.systemText;
+        (void)file_io::writeStandard(
+            2,
+            (edition.programName() + QStringLiteral(": ") + failureLine(error, edition.texts()) + u'\n').toLocal8Bit());
+        return kFileFailure;
+    }
+    return start(argc, argv, &edition);
+}
+#endif
+
 }  // namespace
 
 int startProgram(int argc, char** argv, const Edition& edition)
@@ -75,17 +67,9 @@ int startProgram(int argc, char** argv, const Edition& edition)
         const QCoreApplication app(argc, argv);
         return runCommandLine(argumentsOf(argc, argv), edition, processStreams());
     }
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("trumi-editor"));
-    applyProgramLook();
-    // The toolkit's own dialogs and their dates and numbers speak the
-    // program's language; the document's date keeps the system's format.
-    const QString language = edition.toolkitLanguage();  // reads the language file
-    useToolkitLanguage(language);
-    QLocale::setDefault(QLocale(language));
-    auto* main = new MainWindow(edition);
-    main->show();
-    if (const FilePath document = documentArgument(argc, argv); !document.isEmpty())
-        QTimer::singleShot(0, main, [main, document] { main->openDocument(document); });
-    return app.exec();
+#if defined(TRUMI_WINDOW_MODULE)
+    return startWindowModule(argc, argv, edition);
+#else
+    return startWindow(argc, argv, edition);
+#endif
 }

@@ -17,7 +17,7 @@ include(GNUInstallDirs)
 
 set(portable_files
   ${TRUMI_PROGRAM_DIR}/TE.ini ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE)
-install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
+install(TARGETS trumi-editor trumi-editor-1.0 trumi-editor-window DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 install(FILES ${portable_files} DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 
@@ -52,7 +52,7 @@ foreach(entry ${TRUMI_OTHER_LANGUAGES})
   install(FILES ${language_file} DESTINATION ${program_folder}/${folder} COMPONENT system)
 endforeach()
 set(documentation ${CMAKE_INSTALL_DATADIR}/doc/trumi-editor)
-install(TARGETS trumi-editor trumi-editor-1.0 DESTINATION ${program_folder} COMPONENT system)
+install(TARGETS trumi-editor trumi-editor-1.0 trumi-editor-window DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${TRUMI_PROGRAM_DIR}/TE.ini DESTINATION ${program_folder} COMPONENT system)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/trumi-editor.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT system)

@@ -30,6 +30,10 @@ if [ "${TRUMI_E2E_IN_PLACE:-0}" = 1 ]; then
 else
     mkdir -p "$work/program"
     cp "$program" "$work/program/"
+    # The windows' module, where the program has one beside it.
+    for module in "$(dirname "$program")"/trumi-editor-window.*; do
+        [ -e "$module" ] && cp "$module" "$work/program/"
+    done
     [ -n "$language_file" ] && cp "$language_file" "$work/program/TE.ini"
     executable="$work/program/$(basename "$program")"
 fi

@@ -12,6 +12,7 @@ source "$(dirname "$0")/../../testing/e2e_common.sh"
 folder="$work/Programas-"$'\xe9'
 mkdir "$folder"
 cp "$executable" "$language_file" "$folder/"
+cp "$(dirname "$executable")"/trumi-editor-window.* "$folder/" 2>/dev/null || true
 mv "$folder/$(basename "$language_file")" "$folder/TE.ini" 2>/dev/null || true
 executable="$folder/$(basename "$executable")"
 

@@ -15,7 +15,7 @@ mkdir "$work/unpacked"
 tar -xzf "$archive" -C "$work/unpacked"
 folder=$(ls -d "$work"/unpacked/*/)
 [ "$(ls "$work/unpacked" | wc -l)" -eq 1 ] || fail "the archive has more than one top folder"
-for file in trumi-editor trumi-editor-1.0 TE.ini english/TE.ini README.md docs/manual.md LICENSE; do
+for file in trumi-editor trumi-editor-1.0 trumi-editor-window.so TE.ini english/TE.ini README.md docs/manual.md LICENSE; do
     [ -e "$folder/$file" ] || fail "the program folder lacks $file"
 done
 cmp "$folder/TE.ini" "$source/settings/languages/es/TE.ini" || fail "TE.ini is not the Spanish language file"

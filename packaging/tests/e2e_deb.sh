@@ -21,7 +21,7 @@ chmod 755 "$work"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" > "$work/cpack.log" || { cat "$work/cpack.log"; fail "cpack"; }
 deb=$(ls "$work"/out/trumi-editor_*.deb)
 contents=$(dpkg-deb -c "$deb")
-for file in ./usr/lib/trumi-editor/trumi-editor ./usr/lib/trumi-editor/trumi-editor-1.0 ./usr/lib/trumi-editor/TE.ini \
+for file in ./usr/lib/trumi-editor/trumi-editor ./usr/lib/trumi-editor/trumi-editor-1.0 ./usr/lib/trumi-editor/trumi-editor-window.so ./usr/lib/trumi-editor/TE.ini \
     ./usr/bin/trumi-editor ./usr/share/applications/trumi-editor.desktop ./usr/share/icons/hicolor/48x48/apps/trumi-editor.png \
     ./usr/share/doc/trumi-editor/README.md ./usr/share/doc/trumi-editor/manual.md ./usr/share/doc/trumi-editor/copyright \
     ./usr/share/doc/trumi-editor/changelog.gz ./etc/trumi-editor/Config.lic \
