@@ -135,8 +135,10 @@ void MainWindow::bindField(QString DocumentRecord::*value, QLineEdit* box)
 
 void MainWindow::bindField(QString DocumentRecord::*value, QPlainTextEdit* box)
 {
-    fieldEditors_.push_back(
-        {value, [box] { return plainTextOf(box); }, alwaysShown([box](const QString& t) { box->setPlainText(t); })});
+    fieldEditors_.push_back({value, [box] { return plainTextOf(box); },
+                             alwaysShown([box](const QString& t) { box->setPlainText(t); }),
+                             [box](const std::function<void(QStringView)>& piece) { forEachPieceOf(box, piece); },
+                             [box] { return qsizetype(box->document()->characterCount()); }});
     connect(box->document(), &QTextDocument::contentsChange, this,
             [this, value, box](int position, int removed, int added) {
         onBoxEdited(value, box, position, removed, added);

@@ -120,6 +120,10 @@ private:
         QString DocumentRecord::*value;
         std::function<QString()> read;
         std::function<bool(const QString&)> show;
+        // A multi-line box's text a line at a time (forEachPieceOf), and
+        // about how many characters it holds.
+        std::function<void(const std::function<void(QStringView)>&)> pieces = {};
+        std::function<qsizetype()> length = {};
     };
 
     Edition edition_;

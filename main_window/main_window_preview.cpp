@@ -30,7 +30,11 @@ void MainWindow::togglePreview()
     connect(preview_, &PreviewWindow::closed, this, &MainWindow::onPreviewClosed);
     fieldsSentWhole_.clear();
     for (const FieldEditor& editor : fieldEditors_) {
-        if (!writtenUnitForUnit(editor.read()))
+        bool unitForUnit = true;
+        if (editor.pieces)
+            editor.pieces(
+                [&unitForUnit](QStringView piece) { unitForUnit = unitForUnit && writtenUnitForUnit(piece); });
+        if (!unitForUnit)
             fieldsSentWhole_.insert(fieldIndexOf(editor.value));
     }
     makeRoomForPreview(preview_->fitRulesInto(std::numeric_limits<int>::max()));
@@ -94,13 +98,35 @@ void MainWindow::setDocumentKind(DocumentKind kind)
         showPreviewAnew();
 }
 
-// The whole document anew, of the kind the form writes next.
+// The whole document anew, of the kind the form writes next. The classic
+// one takes the multi-line boxes a line at a time, so that a large
+// description is never copied whole to open the preview.
 void MainWindow::showPreviewAnew()
 {
-    if (documentKind_ == DocumentKind::Markdown)
+    if (documentKind_ == DocumentKind::Markdown) {
         preview_->showMarkdown(composeMarkdown(record(), markdownStyle()));
-    else
-        preview_->showRecord(record());
+        return;
+    }
+    DocumentRecord oneLine;
+    for (const FieldEditor& editor : fieldEditors_) {
+        if (!editor.pieces)
+            oneLine.*editor.value = editor.read();
+    }
+    auto editorOf = [this](int field) -> const FieldEditor* {
+        for (const FieldEditor& editor : fieldEditors_) {
+            if (editor.pieces && fieldIndexOf(editor.value) == field)
+                return &editor;
+        }
+        return nullptr;
+    };
+    preview_->showRecord(oneLine, {[editorOf](int field) {
+        const FieldEditor* editor = editorOf(field);
+        return editor ? editor->length() : qsizetype(0);
+                                   },
+                                   [editorOf](int field, const PreviewWindow::Sink& sink) {
+        if (const FieldEditor* editor = editorOf(field))
+            editor->pieces(sink);
+    }});
 }
 
 void MainWindow::onFieldChanged(QString DocumentRecord::*value)

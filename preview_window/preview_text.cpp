@@ -24,6 +24,23 @@ void PreviewText::setSegments(const QStringList& texts)
     segments_.clear();
     for (const QString& text : texts)
         segments_.push_back(encoded(text));
+    settle();
+}
+
+void PreviewText::appendTo(int segment, QStringView text)
+{
+    Segment& target = segments_[segment];
+    const Segment piece = encoded(text);
+    const int offset = int(target.bytes.size());
+    target.bytes += piece.bytes;
+    for (const int at : piece.lineEnds)
+        target.lineEnds.push_back(offset + at);
+    for (const int at : piece.marks)
+        target.marks.push_back(offset + at);
+}
+
+void PreviewText::settle()
+{
     longest_ = 0;
     for (int number = 0; number < lineCount(); ++number)
         longest_ = std::max(longest_, lineLength(number));

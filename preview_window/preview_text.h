@@ -13,6 +13,11 @@
 class PreviewText {
 public:
     void setSegments(const QStringList& texts);
+    // Adds text at the end of a segment, a piece at a time (a large field
+    // never stands whole in memory); settle() once all are in.
+    void appendTo(int segment, QStringView text);
+    void reserve(int segment, qsizetype characters) { segments_[segment].bytes.reserve(characters); }
+    void settle();
     // Which lines an edit changed: from first on, and whether the lines after
     // it moved (line breaks came or went).
     struct Change {

@@ -71,10 +71,16 @@ void PreviewView::refresh(std::optional<PreviewText::Change> change)
     const int top = verticalScrollBar()->value();
     verticalScrollBar()->setRange(0, std::max(0, text_.lineCount() - lines));
     verticalScrollBar()->setPageStep(std::max(1, lines));
-    const int width = text_.longestLine() * advance() + 2 * kMargin;
-    horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
-    horizontalScrollBar()->setPageStep(viewport()->width());
-    horizontalScrollBar()->setSingleStep(advance());  // an arrow key moves by a character
+    // The width grows in steps, so that typing on the longest line does not
+    // change the scroll bar (and repaint it) at every key; a whole new text
+    // sets it anew.
+    if (!change || text_.longestLine() > columns_) {
+        columns_ = change ? text_.longestLine() + text_.longestLine() / 4 + 64 : text_.longestLine();
+        const int width = columns_ * advance() + 2 * kMargin;
+        horizontalScrollBar()->setRange(0, std::max(0, width - viewport()->width()));
+        horizontalScrollBar()->setPageStep(viewport()->width());
+        horizontalScrollBar()->setSingleStep(advance());  // an arrow key moves by a character
+    }
     // A keystroke far below the lines in sight draws nothing.
     if (!change || (change->first < top && change->linesMoved) || top != verticalScrollBar()->value()) {
         viewport()->update();
@@ -122,7 +128,11 @@ void PreviewView::paintEvent(QPaintEvent*)
 }
 
 PreviewWindow::PreviewWindow(const ProgramTexts& texts)
-    : texts_(texts), view_(new PreviewView(text_, this)), markdown_(new MarkdownView(this)), size_(new QLabel(this))
+    : texts_(texts),
+      view_(new PreviewView(text_, this)),
+      markdown_(new MarkdownView(this)),
+      size_(new QLabel(this)),
+      legend_(new QLabel(this))
 {
     markdown_->setObjectName(QStringLiteral("TxtVistaPreviaMarkdown"));
     markdown_->hide();
@@ -135,7 +145,16 @@ PreviewWindow::PreviewWindow(const ProgramTexts& texts)
     layout->addWidget(view_);
     layout->addWidget(markdown_);
     layout->addWidget(size_);
-    size_->setWordWrap(true);
+    // A new size draws the label alone: it paints its own background, and
+    // its width does not follow its text. What a highlighted '?' is stands
+    // under it, where there is one.
+    size_->setAutoFillBackground(true);
+    size_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    legend_->setObjectName(QStringLiteral("LblLeyenda"));
+    legend_->setText(texts_.text(TextId::PreviewMarks));
+    legend_->setWordWrap(true);
+    legend_->hide();
+    layout->addWidget(legend_);
     resize(500, 620);
     // F5 closes it as it opened it, Escape and ctrl+W as any such window.
     for (const QKeySequence& keys :
@@ -150,16 +169,27 @@ void PreviewWindow::closeEvent(QCloseEvent* event)
         emit closed();
 }
 
-void PreviewWindow::showRecord(const DocumentRecord& record)
+void PreviewWindow::showRecord(const DocumentRecord& record, const FieldPieces& pieces)
 {
     const DocumentShape& shape = DocumentShape::get();
     QStringList segments;
+    const auto fields = documentFields();
     for (qsizetype i = 0; i < shape.before.size(); ++i) {
-        const DocumentField& field = documentFields()[i];
-        segments << withLineEnds(shape.before[i]) << writtenValue(field, record.*field.value);
+        const DocumentField& field = fields[i];
+        const bool inPieces = pieces.each && field.kind == FieldKind::Lines;
+        segments << withLineEnds(shape.before[i]) << (inPieces ? QString() : writtenValue(field, record.*field.value));
     }
     segments << withLineEnds(shape.closing);
     text_.setSegments(segments);
+    for (qsizetype i = 0; pieces.each && i < qsizetype(fields.size()); ++i) {
+        if (fields[i].kind != FieldKind::Lines)
+            continue;
+        text_.reserve(segmentOf(int(i)), pieces.size(int(i)));
+        pieces.each(int(i), [&](QStringView piece) {
+            text_.appendTo(segmentOf(int(i)), writtenValue(fields[i], piece.toString()));
+        });
+    }
+    text_.settle();
     if (showsMarkdown()) {
         markdown_->hide();
         view_->show();
@@ -174,6 +204,7 @@ void PreviewWindow::showMarkdown(const QString& markdown)
         markdown_->show();
     }
     markdown_->showMarkdown(markdown);
+    legend_->hide();
     const QString size = texts_.filled(TextId::PreviewSizeMarkdown, QLocale().toString(markdown.toUtf8().size()));
     if (size != size_->text())
         size_->setText(size);
@@ -205,11 +236,10 @@ void PreviewWindow::changed(std::optional<PreviewText::Change> change)
 // The size, and what a highlighted '?' is where there is one.
 void PreviewWindow::showSize()
 {
-    QString line = texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount()));
-    if (markCount() > 0)
-        line += QStringLiteral(" \u00B7 ") + texts_.text(TextId::PreviewMarks);
-    if (line != size_->text())
-        size_->setText(line);
+    size_->setText(texts_.filled(TextId::PreviewSize, QLocale().toString(byteCount())));
+    const bool marked = markCount() > 0;
+    if (legend_->isHidden() == marked)
+        legend_->setVisible(marked);
 }
 
 int PreviewWindow::fitRulesInto(int room)

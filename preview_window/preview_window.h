@@ -5,6 +5,7 @@
 
 #include <QAbstractScrollArea>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class MarkdownView;
@@ -36,6 +37,7 @@ private:
     int advance() const;
 
     const PreviewText& text_;
+    int columns_ = 0;  // the width the horizontal scroll bar is set for, in characters
 };
 
 // The document as Create would write it now, read-only: the document's
@@ -51,8 +53,16 @@ class PreviewWindow : public QWidget {
 public:
     explicit PreviewWindow(const ProgramTexts& texts);
 
-    // The whole document anew.
-    void showRecord(const DocumentRecord& record);
+    // The whole document anew. Where pieces are given, each field of lines
+    // is taken from them a piece at a time (calls of the sink), not from the
+    // record; size tells about how long the field is, so that its bytes are
+    // made room for once.
+    using Sink = std::function<void(QStringView)>;
+    struct FieldPieces {
+        std::function<qsizetype(int field)> size;
+        std::function<void(int field, const Sink& sink)> each;
+    };
+    void showRecord(const DocumentRecord& record, const FieldPieces& pieces = {});
     // The Markdown document instead (release 1.1's second kind), rendered,
     // or its source a keystroke away (ctrl+U); showRecord goes back to the
     // classic document.
@@ -101,4 +111,5 @@ private:
     PreviewView* view_;
     MarkdownView* markdown_;
     QLabel* size_;
+    QLabel* legend_;
 };

@@ -11,6 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -177,4 +180,17 @@ QString plainTextOf(const QPlainTextEdit* box)
             c = QLatin1Char('\n');
     }
     return text;
+}
+
+void forEachPieceOf(const QPlainTextEdit* box, const std::function<void(QStringView)>& piece)
+{
+    const QTextDocument* document = box->document();
+    QString line;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block != document->begin())
+            piece(u"\n");
+        line = block.text();
+        std::replace(line.begin(), line.end(), QChar(QChar::LineSeparator), QChar(u'\n'));
+        piece(line);
+    }
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -42,3 +44,7 @@ QPlainTextEdit* addMultiLineBox(QWidget* parent, const QString& name, const QRec
 // The box's text with each line break as LF and every other character as
 // typed (toPlainText would turn a no-break space into a space).
 QString plainTextOf(const QPlainTextEdit* box);
+
+// The same text a line at a time, without making the whole of it: the
+// pieces, one after the other, are plainTextOf(box).
+void forEachPieceOf(const QPlainTextEdit* box, const std::function<void(QStringView)>& piece);

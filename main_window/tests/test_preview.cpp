@@ -120,7 +120,8 @@ private slots:
         QTest::keyClick(ui->window, Qt::Key_F5);
         QPointer<PreviewWindow> preview = shownPreview();
         QVERIFY(preview);
-        QVERIFY(preview->findChild<QLabel*>(u"LblTamano"_qs)->text().contains(u"\u00AB?\u00BB resaltado"_qs));
+        QVERIFY(preview->findChild<QLabel*>(u"LblLeyenda"_qs)->isVisible());
+        QVERIFY(preview->findChild<QLabel*>(u"LblLeyenda"_qs)->text().contains(u"\u00AB?\u00BB resaltado"_qs));
         auto* view = preview->findChild<QAbstractScrollArea*>(u"TxtVistaPrevia"_qs);
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Right);
