@@ -166,6 +166,92 @@ std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFor
 
 }  // namespace
 
+namespace {
+
+// The order of day, month and year in a short date's pattern (strftime's, or
+// a Windows picture): "DMY", "MDY" or "YMD".
+QByteArray partOrder(const QByteArray& pattern)
+{
+    QByteArray order;
+    const bool strftime = pattern.contains('%');
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const char c = strftime ? (pattern[i] == '%' && i + 1 < pattern.size() ? pattern[++i] : '\0') : pattern[i];
+        const char part = c == 'd' || c == 'e' ? 'D' : (c == 'm' || c == 'M') ? 'M' : (c == 'y' || c == 'Y') ? 'Y' : 0;
+        if (part && !order.contains(part))
+            order += part;
+    }
+    return order.size() == 3 ? order : QByteArray("MDY");  // the C library's %x
+}
+
+// Splits "9", "12", "2026" out of a date such as "9/12/2026", "09.12.26" or
+// "2026-12-09": digits, one separator, digits, the same separator, digits.
+std::optional<QList<int>> dateNumbers(QStringView date)
+{
+    for (const char16_t separator : {u'/', u'.', u'-'}) {
+        const QList<QStringView> parts = date.split(separator);
+        if (parts.size() != 3)
+            continue;
+        QList<int> numbers;
+        for (const QStringView part : parts) {
+            bool number = false;
+            const int value = part.size() <= 4 && !part.isEmpty() && part[0].isDigit() ? part.toInt(&number) : 0;
+            if (!number)
+                return std::nullopt;
+            numbers.append(value);
+        }
+        return numbers;
+    }
+    return std::nullopt;
+}
+
+// A time such as "9:05:03", "09:05", "9:05:03 AM" or "9:05:03 p. m.".
+std::optional<QTime> timeOf(QString time)
+{
+    time = time.toUpper().remove(u'.').remove(u' ');
+    const bool pm = time.endsWith(u"PM"_qs), am = time.endsWith(u"AM"_qs);
+    if (pm || am)
+        time.chop(2);
+    const QList<QStringView> parts = QStringView(time).split(u':');
+    QList<int> numbers;
+    for (const QStringView part : parts) {
+        bool number = false;
+        numbers.append(part.size() <= 2 && !part.isEmpty() ? part.toInt(&number) : -1);
+        if (!number)
+            return std::nullopt;
+    }
+    if (numbers.size() < 2 || numbers.size() > 3 || ((pm || am) && (numbers[0] < 1 || numbers[0] > 12)))
+        return std::nullopt;
+    const int hour = am ? numbers[0] % 12 : pm ? numbers[0] % 12 + 12 : numbers[0];
+    const QTime value(hour, numbers[1], numbers.value(2, 0));
+    return value.isValid() ? std::optional(value) : std::nullopt;
+}
+
+// The date in another system's form (Windows' short date and long time, the
+// C library's %x %X), its parts in the order of this system's short date; a
+// two-digit year is read as Windows reads it, 1950 to 2049.
+std::optional<QDateTime> parsedLeniently(const QString& text, const GeneralDateFormat& format)
+{
+    QByteArray pattern = format.shortDate;
+#if defined(Q_OS_WIN)
+    if (pattern.isEmpty())
+        pattern = userPicture(LOCALE_SSHORTDATE);
+#endif
+    const qsizetype space = text.indexOf(u' ');
+    const auto numbers = dateNumbers(QStringView(text).first(space < 0 ? text.size() : space));
+    if (!numbers)
+        return std::nullopt;
+    const QByteArray order = (*numbers)[0] > 31 ? QByteArray("YMD") : partOrder(pattern);
+    int year = (*numbers)[order.indexOf('Y')];
+    year += year < 50 ? 2000 : year < 100 ? 1900 : 0;
+    const QDate date(year, (*numbers)[order.indexOf('M')], (*numbers)[order.indexOf('D')]);
+    const auto time = space < 0 ? std::optional(QTime(0, 0)) : timeOf(text.sliced(space + 1));
+    if (!date.isValid() || !time)
+        return std::nullopt;
+    return inRange(QDateTime(date, *time));
+}
+
+}  // namespace
+
 std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDateFormat& format)
 {
     if (auto value = parsedExactly(text, format))
@@ -173,5 +259,10 @@ std::optional<QDateTime> parseGeneralDate(const QString& text, const GeneralDate
     // A document written where the short date has four-digit years.
     GeneralDateFormat twin = format;
     twin.shortDate.replace("%y", "%Y");
-    return twin.shortDate == format.shortDate ? std::nullopt : parsedExactly(text, twin);
+    if (twin.shortDate != format.shortDate) {
+        if (auto value = parsedExactly(text, twin))
+            return value;
+    }
+    // A document written on the other system, or under another setting.
+    return parsedLeniently(text, format);
 }

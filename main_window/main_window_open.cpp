@@ -10,7 +10,6 @@
 #include <QDateTimeEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -80,7 +79,8 @@ void MainWindow::proposeOpenedFile(const FilePath& path, bool sole)
         return;
     const QByteArray name = path.nameNative();
     const bool nameFits = QByteArrayView(name).isValidUtf8();
-    fileDialogs_->proposeForSave(folder.display(), sole && nameFits ? QFile::decodeName(name) : QString());
+    // A name that is valid UTF-8 (always, on Windows) shows as itself.
+    fileDialogs_->proposeForSave(folder.display(), sole && nameFits ? QString::fromUtf8(name) : QString());
 }
 
 void MainWindow::showRecord(const DocumentRecord& record)

@@ -22,6 +22,47 @@ private slots:
         QCOMPARE(generalDateText(QDateTime(QDate(9999, 12, 31), QTime(0, 0)), format), QStringLiteral("31/12/9999"));
     }
 
+    // A date is read in this system's form, and also as the other system (or
+    // another setting) writes it, in this system's order of day and month;
+    // anything else is no date.
+    void datesTravelBetweenSystems_data()
+    {
+        QTest::addColumn<QByteArray>("shortDate");
+        QTest::addColumn<QByteArray>("longTime");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("expected");
+        const QDateTime morning(QDate(2026, 12, 9), QTime(9, 5, 3));
+        QTest::newRow("es_ES, its own") << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"09/12/26 09:05:03"_qs
+                                        << morning;
+        QTest::newRow("es_ES reading Windows es-ES")
+            << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"9/12/2026 9:05:03"_qs << morning;
+        QTest::newRow("en_US reading Windows en-US")
+            << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 9:05:03 AM"_qs << morning;
+        QTest::newRow("en_US, an afternoon")
+            << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 9:05:03 PM"_qs << morning.addSecs(12 * 3600);
+        QTest::newRow("a Windows picture reading Linux's")
+            << QByteArray("d/M/yyyy") << QByteArray("H:mm:ss") << u"09/12/26 09:05:03"_qs << morning;
+        QTest::newRow("dots, a date alone") << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"9.12.2026"_qs
+                                            << QDateTime(QDate(2026, 12, 9), QTime(0, 0));
+        QTest::newRow("ISO, in any order") << QByteArray("%m/%d/%y") << QByteArray("%H:%M:%S") << u"2026-12-09"_qs
+                                           << QDateTime(QDate(2026, 12, 9), QTime(0, 0));
+        QTest::newRow("the other order is no date")
+            << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"12/31/2026"_qs << QDateTime();
+        QTest::newRow("words are no date")
+            << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"el 9 de diciembre"_qs << QDateTime();
+        QTest::newRow("13 o'clock PM is no time")
+            << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 13:05:03 PM"_qs << QDateTime();
+    }
+    void datesTravelBetweenSystems()
+    {
+        QFETCH(QByteArray, shortDate);
+        QFETCH(QByteArray, longTime);
+        QFETCH(QString, text);
+        QFETCH(QDateTime, expected);
+        const auto read = parseGeneralDate(text, {shortDate, longTime});
+        QCOMPARE(read.value_or(QDateTime()), expected);
+    }
+
     void upperCaseKeepsTheLength_data()
     {
         QTest::addColumn<QString>("product");

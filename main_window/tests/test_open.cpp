@@ -174,6 +174,9 @@ private slots:
         const QByteArray one = bytesOf(sample());
         QTest::newRow("one document") << QByteArray("one.txt") << one << false << true;
         QTest::newRow("opened by a relative name") << QByteArray("rel.txt") << one << true << true;
+        QTest::newRow("a name outside ASCII") << QByteArray("l\xC3\xA9"
+                                                            "ame \xC3\xB1 \xE4\xB8\xAD.txt")
+                                              << one << false << true;
 #if !defined(Q_OS_WIN)  // Windows' names are always text
         QTest::newRow("a name that is not UTF-8") << QByteArray("bad\xff\xfename.txt") << one << false << false;
 #endif
