@@ -168,15 +168,42 @@ std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFor
 
 namespace {
 
+char partOfLetter(char c)
+{
+    switch (c) {
+    case 'd':
+    case 'e':
+        return 'D';
+    case 'm':
+    case 'M':
+        return 'M';
+    case 'y':
+    case 'Y':
+        return 'Y';
+    default:
+        return 0;
+    }
+}
+
+// The letters that stand for a part: every letter of a Windows picture,
+// only those after '%' in strftime's.
+QByteArray partLetters(const QByteArray& pattern)
+{
+    if (!pattern.contains('%'))
+        return pattern;
+    QByteArray letters;
+    for (qsizetype i = pattern.indexOf('%'); i >= 0 && i + 1 < pattern.size(); i = pattern.indexOf('%', i + 2))
+        letters += pattern[i + 1];
+    return letters;
+}
+
 // The order of day, month and year in a short date's pattern (strftime's, or
 // a Windows picture): "DMY", "MDY" or "YMD".
 QByteArray partOrder(const QByteArray& pattern)
 {
     QByteArray order;
-    const bool strftime = pattern.contains('%');
-    for (qsizetype i = 0; i < pattern.size(); ++i) {
-        const char c = strftime ? (pattern[i] == '%' && i + 1 < pattern.size() ? pattern[++i] : '\0') : pattern[i];
-        const char part = c == 'd' || c == 'e' ? 'D' : (c == 'm' || c == 'M') ? 'M' : (c == 'y' || c == 'Y') ? 'Y' : 0;
+    for (const char c : partLetters(pattern)) {
+        const char part = partOfLetter(c);
         if (part && !order.contains(part))
             order += part;
     }
@@ -204,6 +231,21 @@ std::optional<QList<int>> dateNumbers(QStringView date)
     return std::nullopt;
 }
 
+// The hours, minutes and seconds of "9:05:03" or "09:05".
+std::optional<QList<int>> timeNumbers(QStringView time)
+{
+    QList<int> numbers;
+    for (const QStringView part : time.split(u':')) {
+        bool number = false;
+        numbers.append(part.size() <= 2 && !part.isEmpty() ? part.toInt(&number) : -1);
+        if (!number)
+            return std::nullopt;
+    }
+    if (numbers.size() < 2 || numbers.size() > 3)
+        return std::nullopt;
+    return numbers;
+}
+
 // A time such as "9:05:03", "09:05", "9:05:03 AM" or "9:05:03 p. m.".
 std::optional<QTime> timeOf(QString time)
 {
@@ -211,18 +253,11 @@ std::optional<QTime> timeOf(QString time)
     const bool pm = time.endsWith(u"PM"_qs), am = time.endsWith(u"AM"_qs);
     if (pm || am)
         time.chop(2);
-    const QList<QStringView> parts = QStringView(time).split(u':');
-    QList<int> numbers;
-    for (const QStringView part : parts) {
-        bool number = false;
-        numbers.append(part.size() <= 2 && !part.isEmpty() ? part.toInt(&number) : -1);
-        if (!number)
-            return std::nullopt;
-    }
-    if (numbers.size() < 2 || numbers.size() > 3 || ((pm || am) && (numbers[0] < 1 || numbers[0] > 12)))
+    const auto numbers = timeNumbers(time);
+    if (!numbers || ((pm || am) && ((*numbers)[0] < 1 || (*numbers)[0] > 12)))
         return std::nullopt;
-    const int hour = am ? numbers[0] % 12 : pm ? numbers[0] % 12 + 12 : numbers[0];
-    const QTime value(hour, numbers[1], numbers.value(2, 0));
+    const int hour = am ? (*numbers)[0] % 12 : pm ? (*numbers)[0] % 12 + 12 : (*numbers)[0];
+    const QTime value(hour, (*numbers)[1], numbers->value(2, 0));
     return value.isValid() ? std::optional(value) : std::nullopt;
 }
 

@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #if defined(Q_OS_WIN)
 // Windows names files in UTF-16: a path is kept as UTF-8 with '/' between
@@ -40,12 +42,13 @@ namespace {
 qsizetype validSequenceAt(QByteArrayView bytes)
 {
     const auto lead = static_cast<unsigned char>(bytes[0]);
-    const qsizetype length = lead < 0x80   ? 1
-                             : lead < 0xC2 ? 0
-                             : lead < 0xE0 ? 2
-                             : lead < 0xF0 ? 3
-                             : lead < 0xF5 ? 4
-                                           : 0;
+    // The sequence's length by its first byte: 0x80-0xC1 and 0xF5-0xFF
+    // never start one.
+    static constexpr std::pair<unsigned char, qsizetype> kLengths[] = {
+        {0x80, 1}, {0xC2, 0}, {0xE0, 2}, {0xF0, 3}, {0xF5, 4}};
+    const auto* below = std::find_if(std::begin(kLengths), std::end(kLengths),
+                                     [lead](const auto& entry) { return lead < entry.first; });
+    const qsizetype length = below == std::end(kLengths) ? 0 : below->second;
     return length > 0 && length <= bytes.size() && bytes.first(length).isValidUtf8() ? length : 0;
 }
 

@@ -128,7 +128,7 @@ public:
 
 private:
     std::array<QString, std::size_t(TextId::PreviewSizeMarkdown) + 1> texts_;
-    QHash<QString, QString> fieldTexts_[2];  // by FieldText, then by the field's name
+    std::array<QHash<QString, QString>, 2> fieldTexts_;  // by FieldText, then by the field's name
 };
 
 // How the program words a failed file operation, in the message box and on

@@ -26,6 +26,37 @@ QString focusedElement()
 
 QRect twipsArea(int left, int top, int width, int height) { return {left / 15, top / 15, width / 15, height / 15}; }
 
+// What the file dialog's list shows in its size, type and date columns for
+// the entry named name; empty while the entry is not listed.
+QStringList dialogRow(const QTreeView* view, const QString& name)
+{
+    const QAbstractItemModel* model = view->model();
+    const QModelIndex folder = view->rootIndex();
+    QStringList cells;
+    for (int i = 0; i < model->rowCount(folder); ++i) {
+        if (model->index(i, 0, folder).data().toString() != name)
+            continue;
+        for (int column = 1; column < 4; ++column)
+            cells << model->index(i, column, folder).data().toString();
+    }
+    return cells;
+}
+
+// Whether the size, type and date columns are wide enough for their
+// headers and for the row's cells.
+bool columnsFit(const QTreeView* view, const QStringList& row)
+{
+    const QFontMetrics metrics(view->font());
+    for (int column = 1; column < 4; ++column) {
+        const int needed =
+            std::max(metrics.horizontalAdvance(view->model()->headerData(column, Qt::Horizontal).toString()),
+                     metrics.horizontalAdvance(row.value(column - 1)));
+        if (view->header()->sectionSize(column) <= needed)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -224,31 +255,14 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             auto* view = dialog ? dialog->findChild<QTreeView*>(u"treeView"_qs) : nullptr;
-            QAbstractItemModel* model = view ? view->model() : nullptr;
-            auto row = [&](const QString& name) {
-                const QModelIndex folder = view->rootIndex();
-                QStringList cells;
-                for (int i = 0; i < model->rowCount(folder); ++i) {
-                    if (model->index(i, 0, folder).data().toString() != name)
-                        continue;
-                    for (int column = 1; column < 4; ++column)
-                        cells << model->index(i, column, folder).data().toString();
-                }
-                return cells;
+            const auto listed = [&] {
+                return !dialogRow(view, u"notas.txt"_qs).isEmpty() && !dialogRow(view, u"Documentos"_qs).isEmpty();
             };
-            if (model &&
-                QTest::qWaitFor([&] { return !row(u"notas.txt"_qs).isEmpty() && !row(u"Documentos"_qs).isEmpty(); })) {
+            if (view && view->model() && QTest::qWaitFor(listed)) {
                 QTest::qWait(50);  // fitted as the dialog is shown
-                folderRow = row(u"Documentos"_qs);
-                fileRow = row(u"notas.txt"_qs);
-                const QFontMetrics metrics(view->font());
-                headersWhole = true;
-                for (int column = 1; column < 4; ++column) {
-                    const int needed =
-                        std::max(metrics.horizontalAdvance(model->headerData(column, Qt::Horizontal).toString()),
-                                 metrics.horizontalAdvance(fileRow.value(column - 1)));
-                    headersWhole = headersWhole && view->header()->sectionSize(column) > needed;
-                }
+                folderRow = dialogRow(view, u"Documentos"_qs);
+                fileRow = dialogRow(view, u"notas.txt"_qs);
+                headersWhole = columnsFit(view, fileRow);
             }
             if (dialog)
                 dialog->reject();
