@@ -8,6 +8,10 @@
 #include <QLocale>
 #include <QTimer>
 
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
 namespace {
 
 // The program's arguments as names. On Linux, the bytes given: a name need
@@ -61,4 +65,14 @@ int startWindow(int argc, char** argv, const Edition& edition)
     if (const FilePath document = documentArgument(argc, argv); !document.isEmpty())
         QTimer::singleShot(0, main, [main, document] { main->openDocument(document); });
     return app.exec();
+}
+
+int startWindowInProcess(int argc, char** argv, const Edition& edition)
+{
+#if defined(Q_OS_WIN)
+    // Held while the program runs, so that the installer can tell it is
+    // running and not replace or remove it halfway.
+    ::CreateMutexW(nullptr, FALSE, L"TrumiEditorRunning");
+#endif
+    return startWindow(argc, argv, edition);
 }

@@ -20,6 +20,8 @@ struct CommandLineStreams {
     std::function<std::optional<FileError>(QByteArray& bytes)> readInput;
     // Why standard output could not take the bytes, where it could not.
     std::function<std::optional<FileError>(QByteArrayView bytes)> writeOutput;
+    // The same for text for people (the help, the version).
+    std::function<std::optional<FileError>(const QString& text)> writeText;
     // One message line, without its line end.
     std::function<void(const QString&)> writeMessage;
 };

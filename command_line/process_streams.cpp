@@ -8,5 +8,6 @@
 CommandLineStreams processStreams()
 {
     return {file_io::readStandardInput, [](QByteArrayView bytes) { return file_io::writeStandard(1, bytes); },
-            [](const QString& line) { (void)file_io::writeStandard(2, (line + u'\n').toLocal8Bit()); }};
+            [](const QString& text) { return file_io::writeStandardText(1, text); },
+            [](const QString& line) { (void)file_io::writeStandardText(2, line + u'\n'); }};
 }

@@ -44,7 +44,7 @@ std::optional<FileError> writeContent(const File& file, const Content& content, 
         if (written)
             *written += piece.size();
     }
-    return std::nullopt;
+    return content.failure();
 }
 
 std::optional<FileError> writeAndClose(File& file, const Content& content, const FilePath& path)
@@ -68,7 +68,7 @@ std::optional<FileError> lockExclusively(const File& file, const FilePath& path)
         if (lock != Lock::Busy)
             return std::nullopt;  // taken, or a file system without locks: written without one
         if (std::chrono::steady_clock::now() > deadline)
-            return FileError::of(FileProblem::BeingWritten, EWOULDBLOCK, path);
+            return FileError::beingWritten(path);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }
@@ -97,7 +97,7 @@ namespace {
 std::optional<FileError> checkReadable(const Facts& facts, const FilePath& path, Pipes pipes)
 {
     if (facts.kind == Kind::Folder)
-        return FileError::fromErrno(EISDIR, path);
+        return FileError::isFolder(path);
     if (facts.kind == Kind::Pipe && pipes == Pipes::Read)
         return std::nullopt;
     if (facts.kind != Kind::Regular)
@@ -149,8 +149,7 @@ template <typename Use>
 std::optional<FileError> withStandardStream(int stream, Use use)
 {
     if (closedAtStart(stream))
-        return FileError::of(stream == 0 ? FileProblem::InputClosed : FileProblem::OutputClosed, EBADF,
-                             FilePath(QStringLiteral("-")));
+        return FileError::streamClosed(stream);
     File file = standardStream(stream);
     auto error = use(file, FilePath(QStringLiteral("-")));
     file.release();
@@ -158,6 +157,15 @@ std::optional<FileError> withStandardStream(int stream, Use use)
 }
 
 }  // namespace
+
+std::optional<FileError> writeStandardText(int stream, const QString& text)
+{
+    return withStandardStream(stream, [&text](const File& output, const FilePath& name) -> std::optional<FileError> {
+        if (isConsole(output))
+            return writeConsole(output, text) ? std::nullopt : std::optional(lastError(name));
+        return writeAll(output, text.toUtf8(), name);
+    });
+}
 
 void claimStandardStreams()
 {
@@ -178,9 +186,11 @@ std::optional<FileError> writeStandard(int stream, QByteArrayView bytes)
         stream, [bytes](const File& output, const FilePath& name) { return writeAll(output, bytes, name); });
 }
 
-std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes pipes)
+namespace {
+
+// Opens a file to be read under readFile's rules.
+std::optional<FileError> openToRead(const FilePath& path, Pipes pipes, File& file, Facts& facts)
 {
-    bytes.clear();
     if (path.isEmpty())
         return folderNotFound();
     // The links on the way are only checked: the system follows them when
@@ -190,20 +200,64 @@ std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes
         return error;
     // Looked at before it is opened, so that a pipe or a device is never
     // opened at all, and again once open, in case it changed in between.
-    Facts facts;
     if (!factsOfPath(path, facts))
         return lastError(path);
     if (auto error = checkReadable(facts, path, pipes))
         return error;
-    const File file = openForReading(path);
+    file = openForReading(path);
     if (!file.isOpen() || !factsOf(file, facts))
         return lastError(path);
-    if (auto error = checkReadable(facts, path, pipes))
+    return checkReadable(facts, path, pipes);
+}
+
+}  // namespace
+
+std::optional<FileError> readFile(const FilePath& path, QByteArray& bytes, Pipes pipes)
+{
+    bytes.clear();
+    File file;
+    Facts facts;
+    if (auto error = openToRead(path, pipes, file, facts))
         return error;
     if (facts.kind == Kind::Pipe && !waitForInput(file))
         return lastError(path);
     bytes.reserve(qsizetype(facts.size) + 1);  // room to find the end without growing
     return readAtMost(file, kLargestRead, bytes, path);
+}
+
+struct FilePieces::Opened {
+    File file;
+    FilePath path;
+};
+
+FilePieces::FilePieces(std::unique_ptr<Opened> opened) : opened_(std::move(opened)) {}
+FilePieces::FilePieces(FilePieces&&) noexcept = default;
+FilePieces& FilePieces::operator=(FilePieces&&) noexcept = default;
+FilePieces::~FilePieces() = default;
+
+std::optional<FileError> FilePieces::open(const FilePath& path, std::optional<FilePieces>& pieces)
+{
+    pieces.reset();
+    File file;
+    Facts facts;
+    if (!factsOfPath(path, facts) || facts.kind != Kind::Pipe) {
+        if (auto error = openToRead(path, Pipes::Refused, file, facts))
+            return error;
+        pieces.emplace(FilePieces(std::make_unique<Opened>(Opened{std::move(file), path})));
+    }
+    return std::nullopt;
+}
+
+qint64 FilePieces::readAt(char* into, qint64 most, qint64 offset)
+{
+    // The file may have grown since it was opened: no more than the limit.
+    most = std::min(most, kLargestRead + 1 - offset);
+    const qint64 got = most > 0 ? file_system::readAt(opened_->file, into, most, offset) : 0;
+    if (got < 0)
+        error_ = lastError(opened_->path);
+    else if (offset + got > kLargestRead)
+        error_ = FileError::tooLarge(opened_->path);
+    return error_ ? -1 : got;
 }
 
 std::optional<FileError> fitsReading(qint64 size, const FilePath& path)

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // File access that reports the system's error number, never blocks, never
@@ -22,22 +23,61 @@ inline constexpr qint64 kLargestRead = qint64(64) * 1024 * 1024;
 // the next piece, and an empty piece ends the content. Its size can be
 // asked beforehand (it is worked out only when asked), so that the space
 // can be reserved before a byte is written in place.
+//
+// Content made from another file as it is written may fail to be read: its
+// failure, asked once the last piece is given, stops the write as a failed
+// write would. Working out its size takes a pass over that file of its own,
+// so a file written through a temporary is measured as it is written
+// instead (sizeCostly).
 class Content {
 public:
     using Pieces = std::function<QByteArrayView()>;
     using Size = std::function<qint64()>;
+    using Failure = std::function<std::optional<FileError>()>;
     Content(qint64 size, Pieces pieces) : Content([size] { return size; }, std::move(pieces)) {}
     Content(Size size, Pieces pieces) : size_(std::move(size)), pieces_(std::move(pieces)) {}
+    Content(Size size, Pieces pieces, Failure failure)
+        : size_(std::move(size)), pieces_(std::move(pieces)), failure_(std::move(failure)), sizeCostly_(true)
+    {
+    }
 
     // The content that is bytes, in one piece.
     static Content wholly(const QByteArray& bytes);
 
     qint64 size() const { return size_(); }
     QByteArrayView next() const { return pieces_(); }
+    std::optional<FileError> failure() const { return failure_ ? failure_() : std::nullopt; }
+    bool sizeCostly() const { return sizeCostly_; }
 
 private:
     Size size_;
     Pieces pieces_;
+    Failure failure_;
+    bool sizeCostly_ = false;
+};
+
+// A regular file read a piece at a time, from any place and as often as its
+// reader likes, under readFile's rules and limit; never held whole.
+class FilePieces {
+public:
+    FilePieces(FilePieces&&) noexcept;
+    FilePieces& operator=(FilePieces&&) noexcept;
+    ~FilePieces();
+
+    // Opens the file. A pipe, which can be read only once, is not opened:
+    // pieces is then left empty and the pipe is for readFile.
+    [[nodiscard]] static std::optional<FileError> open(const FilePath& path, std::optional<FilePieces>& pieces);
+
+    // Reads up to most bytes from offset into into; how many were read (0
+    // at the end), or -1 with the error in error().
+    qint64 readAt(char* into, qint64 most, qint64 offset);
+    const std::optional<FileError>& error() const { return error_; }
+
+private:
+    struct Opened;
+    explicit FilePieces(std::unique_ptr<Opened> opened);
+    std::unique_ptr<Opened> opened_;
+    std::optional<FileError> error_;
 };
 
 // True when an entry of that name exists (a folder, a dangling link
@@ -86,6 +126,9 @@ enum class Pipes { Refused, Read };
 // OutputClosed).
 void claimStandardStreams();
 [[nodiscard]] std::optional<FileError> writeStandard(int stream, QByteArrayView bytes);
+// Text for people (help, messages): to a console as the console shows every
+// letter (UTF-16 on Windows), to a pipe or a file as UTF-8.
+[[nodiscard]] std::optional<FileError> writeStandardText(int stream, const QString& text);
 
 // Adds the content after the file's last byte, creating it when missing,
 // under an exclusive lock so that two programs appending to one file never

@@ -49,6 +49,12 @@ private:
 // The system's last error, as the user is shown it, about that file.
 FileError lastError(const FilePath& path);
 
+// The failures the program finds by itself, and the number this system has
+// for each (and, for the system's errors among them, its words).
+enum class Found { NotRegular, TooLarge, Busy, StreamClosed, Missing, Folder, Incomplete };
+int numberOf(Found failure);
+FileError systemError(Found failure, const FilePath& path);
+
 // The few errors that file access tells apart.
 enum class Meaning { NotFound, NameTaken, Other };
 Meaning lastErrorMeans();
@@ -68,6 +74,10 @@ bool entryExists(const FilePath& path);
 // The process's standard stream (0 input, 1 output, 2 error); release it
 // rather than let it close.
 File standardStream(int which);
+// Whether the stream is a console that takes text (Windows'), and text
+// written to it as it shows every letter.
+bool isConsole(const File& file);
+bool writeConsole(const File& file, QStringView text);
 // Where the process was started without that stream, puts the null device
 // in its place; whether it did.
 bool replaceClosedStream(int which);

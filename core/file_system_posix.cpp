@@ -60,6 +60,29 @@ bool File::close() { return ::close(int(std::exchange(handle_, kNone))) == 0; }
 
 FileError lastError(const FilePath& path) { return FileError::fromErrno(errno, path); }
 
+int numberOf(Found failure)
+{
+    switch (failure) {
+    case Found::NotRegular:
+        return ENXIO;
+    case Found::TooLarge:
+        return EFBIG;
+    case Found::Busy:
+        return EWOULDBLOCK;
+    case Found::StreamClosed:
+        return EBADF;
+    case Found::Missing:
+        return ENOENT;
+    case Found::Folder:
+        return EISDIR;
+    case Found::Incomplete:
+        return EIO;
+    }
+    Q_UNREACHABLE();
+}
+
+FileError systemError(Found failure, const FilePath& path) { return FileError::fromErrno(numberOf(failure), path); }
+
 Meaning lastErrorMeans()
 {
     if (errno == ENOENT)
@@ -239,6 +262,11 @@ File standardStream(int which)
     ignoreBrokenPipes();
     return File(which);
 }
+
+// A terminal takes UTF-8 bytes like any other file.
+bool isConsole(const File&) { return false; }
+
+bool writeConsole(const File&, QStringView) { return false; }
 
 bool replaceClosedStream(int which)
 {

@@ -74,6 +74,37 @@ bool File::close() { return ::CloseHandle(reinterpret_cast<HANDLE>(std::exchange
 
 FileError lastError(const FilePath& path) { return windows_system::lastError(path); }
 
+// Older MinGW headers lack this one; the number is Windows' own.
+#ifndef ERROR_DIRECTORY_NOT_SUPPORTED
+#define ERROR_DIRECTORY_NOT_SUPPORTED 336L
+#endif
+
+int numberOf(Found failure)
+{
+    switch (failure) {
+    case Found::NotRegular:
+        return ERROR_BAD_FILE_TYPE;
+    case Found::TooLarge:
+        return ERROR_FILE_TOO_LARGE;
+    case Found::Busy:
+        return ERROR_LOCK_VIOLATION;
+    case Found::StreamClosed:
+        return ERROR_INVALID_HANDLE;
+    case Found::Missing:
+        return ERROR_PATH_NOT_FOUND;
+    case Found::Folder:
+        return ERROR_DIRECTORY_NOT_SUPPORTED;
+    case Found::Incomplete:
+        return ERROR_READ_FAULT;
+    }
+    Q_UNREACHABLE();
+}
+
+FileError systemError(Found failure, const FilePath& path)
+{
+    return windows_system::errorOf(DWORD(numberOf(failure)), path);
+}
+
 Meaning lastErrorMeans()
 {
     switch (::GetLastError()) {
@@ -123,6 +154,26 @@ File standardStream(int which)
     static const DWORD kStreams[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
     const HANDLE handle = ::GetStdHandle(kStreams[which]);
     return fileOf(handle ? handle : INVALID_HANDLE_VALUE);
+}
+
+bool isConsole(const File& file)
+{
+    DWORD mode = 0;
+    return ::GetConsoleMode(handleOf(file), &mode) != 0;
+}
+
+// The console's own code page (850, 437) cannot hold every letter: it is
+// given the text in UTF-16.
+bool writeConsole(const File& file, QStringView text)
+{
+    while (!text.isEmpty()) {
+        DWORD written = 0;
+        const DWORD chunk = DWORD(std::min<qsizetype>(text.size(), 8192));
+        if (!::WriteConsoleW(handleOf(file), text.utf16(), chunk, &written, nullptr) || written == 0)
+            return false;
+        text = text.sliced(written);
+    }
+    return true;
 }
 
 // A Windows program without a stream has no handle for it, and opens no
@@ -229,7 +280,7 @@ std::optional<FileError> writeTarget(const FilePath& path, FilePath& target)
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return FileError::fromErrno(EISDIR, path);
+        return FileError::isFolder(path);
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return windows_system::errorOf(ERROR_ACCESS_DENIED, path);
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "program_folder.h"
 
+#include "file_system.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -61,6 +63,9 @@ FilePath programFilePath(const QString& name)
     return folder.isEmpty() ? FilePath() : folder.child(name);
 }
 
-FileError programFolderNotFound() { return FileError::of(FileProblem::ProgramFolderMissing, ENOENT, {}); }
+FileError programFolderNotFound()
+{
+    return FileError::of(FileProblem::ProgramFolderMissing, file_system::numberOf(file_system::Found::Missing), {});
+}
 
 void overrideProgramFolder(const FilePath& folder) { overriddenFolder() = folder; }

@@ -4,49 +4,26 @@
 
 #include <QDir>
 
-#include <cerrno>
-
 #include <windows.h>
 
 namespace windows_system {
 
-std::wstring wideOf(const FilePath& path) { return QDir::toNativeSeparators(path.display()).toStdWString(); }
+// A path of MAX_PATH characters or more reaches the file system only with
+// \\?\ before it (and only as a whole path, with backslashes); the
+// programs' manifests say they take such paths.
+std::wstring wideOf(const FilePath& path)
+{
+    QString native = QDir::toNativeSeparators(path.display());
+    if (native.size() >= MAX_PATH - 12 && !native.startsWith(QLatin1String("\\\\?\\"))) {
+        if (native.startsWith(QLatin1String("\\\\")))
+            native = QStringLiteral("\\\\?\\UNC\\") + native.mid(2);
+        else if (native.size() > 2 && native[1] == u':')
+            native = QStringLiteral("\\\\?\\") + native;
+    }
+    return native.toStdWString();
+}
 
 namespace {
-
-int errnoOf(DWORD code)
-{
-    switch (code) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_DRIVE:
-    case ERROR_BAD_NETPATH:
-        return ENOENT;
-    case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-        return EACCES;
-    case ERROR_DISK_FULL:
-    case ERROR_HANDLE_DISK_FULL:
-        return ENOSPC;
-    case ERROR_WRITE_PROTECT:
-        return EROFS;
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return EEXIST;
-    case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME:
-    case ERROR_DIRECTORY:
-        return EINVAL;
-    case ERROR_FILENAME_EXCED_RANGE:
-        return ENAMETOOLONG;
-    case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return ENOMEM;
-    default:
-        return EIO;
-    }
-}
 
 QString descriptionOf(DWORD code)
 {
@@ -63,7 +40,7 @@ QString descriptionOf(DWORD code)
 
 FileError errorOf(unsigned long code, const FilePath& path)
 {
-    return {errnoOf(code), FileProblem::System, path.display(), descriptionOf(code)};
+    return {int(code), FileProblem::System, path.display(), descriptionOf(code)};
 }
 
 FileError lastError(const FilePath& path) { return errorOf(::GetLastError(), path); }

@@ -13,8 +13,8 @@ namespace windows_system {
 // The path as Windows takes it: UTF-16, '\' between the parts.
 std::wstring wideOf(const FilePath& path);
 
-// A Windows error (GetLastError) as an error number of the kind the Linux
-// release shows (errno's), with Windows' own description.
+// A Windows error (GetLastError): Windows' own number, with Windows' own
+// description.
 FileError errorOf(unsigned long code, const FilePath& path);
 FileError lastError(const FilePath& path);
 

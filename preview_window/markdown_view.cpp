@@ -1,5 +1,7 @@
 #include "markdown_view.h"
 
+#include "program_look.h"
+
 #include <QFontDatabase>
 #include <QScrollBar>
 #include <QShortcut>
@@ -32,7 +34,7 @@ void MarkdownView::render()
 {
     const int top = verticalScrollBar()->value();
     if (source_) {
-        document()->setDefaultFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        document()->setDefaultFont(fixedWidthFont());
         setPlainText(markdown_);
     } else {
         document()->setDefaultFont(font());

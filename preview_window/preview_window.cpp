@@ -2,6 +2,7 @@
 
 #include "document_fields.h"
 #include "markdown_view.h"
+#include "program_look.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -26,7 +27,7 @@ QString withLineEnds(QString fixed) { return fixed.replace(QLatin1String("\r\n")
 
 PreviewView::PreviewView(const PreviewText& text, QWidget* parent) : QAbstractScrollArea(parent), text_(text)
 {
-    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    setFont(fixedWidthFont());
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);  // the keys scroll it
@@ -247,7 +248,7 @@ int PreviewWindow::fitRulesInto(int room)
     constexpr int kRule = 65;  // the document's long rule, its widest fixed line
     const QMargins margins = layout()->contentsMargins();
     const int chrome = margins.left() + margins.right();
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = fixedWidthFont();
     view_->setFont(font);
     if (font.pointSizeF() <= 0)
         return view_->widthFor(kRule) + chrome;  // a size in pixels: kept as it is

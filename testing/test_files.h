@@ -2,6 +2,7 @@
 
 // Helpers for tests that need files but no widgets.
 
+#include "file_error.h"
 #include "file_path.h"
 
 #include <QByteArray>
@@ -19,6 +20,12 @@
             QFAIL("cannot be set up here: " reason);                                                                   \
         QSKIP(reason);                                                                                                 \
     } while (false)
+
+// The numbers the program shows on this system for a folder where a file
+// was asked for, and for a file too large (errno's on Linux, Windows' own
+// on Windows; a missing file is 2 on both).
+inline int folderErrorNumber() { return FileError::isFolder({}).number; }
+inline int tooLargeErrorNumber() { return FileError::tooLarge({}).number; }
 
 QByteArray readBytes(const QString& path);
 void writeBytes(const QString& path, const QByteArray& bytes);

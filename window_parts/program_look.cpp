@@ -33,6 +33,18 @@ QFont classicFont(double pointSize, bool bold)
                   QFont::SansSerif, pointSize, bold);
 }
 
+QFont fixedWidthFont()
+{
+    const QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+#if defined(Q_OS_WIN)
+    const double points = system.pointSizeF() > 0 ? system.pointSizeF() : 10;
+    return fontOf({QStringLiteral("Consolas"), QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
+                  QFont::Monospace, points, false);
+#else
+    return system;
+#endif
+}
+
 QFont serifFont(double pointSize)
 {
     return fontOf({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"), QStringLiteral("Tinos")},

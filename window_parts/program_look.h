@@ -15,6 +15,11 @@ class QWidget;
 QFont classicFont(double pointSize = 8.25, bool bold = false);
 
 // "Times New Roman", or a serif with its metrics.
+// A fixed-width font for the document's preview: the system's; on
+// Windows one Windows has (Consolas, Courier New), else the one the build
+// brings.
+QFont fixedWidthFont();
+
 QFont serifFont(double pointSize);
 
 // The program's look for every window and dialog: the classic font.

@@ -93,7 +93,7 @@ private slots:
         QVERIFY(QDir(folder_->path()).mkdir(QStringLiteral("TE.ini")));
         RecordedMessages messages;
         MainWindowDriver ui(Edition::release11(&language_));
-        QVERIFY(messages.isOneError(EISDIR));
+        QVERIFY(messages.isOneError(folderErrorNumber()));
         QVERIFY(messages.all().first().contains(QStringLiteral("TE.ini")));
         QVERIFY(ui.window->isVisible());
         QCOMPARE(ui.find<QAbstractButton>("CmdCrear")->text(), QString());
@@ -151,7 +151,7 @@ private slots:
         RecordedMessages messages;
         ui.answerSaveWith({folder_->path()});
         QVERIFY(ui.create());
-        QVERIFY(messages.isOneError(EISDIR));
+        QVERIFY(messages.isOneError(folderErrorNumber()));
         QVERIFY(messages.all().first().startsWith(expected[3]));
         AboutWindow* about = ui.openAbout();
         QCOMPARE(about->findChild<QLabel*>(u"Label1"_qs)->text(), expected[4]);
@@ -174,7 +174,7 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("number");
         QTest::newRow("one field") << QByteArray("\"uno\"\r\n") << 62;
-        QTest::newRow("a folder") << QByteArray("folder") << EISDIR;
+        QTest::newRow("a folder") << QByteArray("folder") << folderErrorNumber();
     }
     void malformedLicenceFileIsReportedAndTheWindowOpens()
     {

@@ -3,7 +3,7 @@
 # each, empty licence defaults, and what Qt and the windows need that a
 # Windows system may lack (the fonts the windows are laid out for, Qt's own
 # translations). `cmake --install BUILD --prefix FOLDER` makes it.
-install(TARGETS trumi-editor trumi-editor-1.0 RUNTIME DESTINATION .)
+install(TARGETS trumi-editor trumi-editor-1.0 trumi-editor-console trumi-editor-1.0-console RUNTIME DESTINATION .)
 
 # Each program's icon and version, in a resource built into it. The icon is
 # drawn from the same picture as the Linux one, at Windows' sizes.
@@ -16,19 +16,30 @@ add_custom_command(OUTPUT ${TRUMI_WINDOWS_ICON}
   COMMAND ${IMAGEMAGICK_CONVERT} ${icon_pngs} ${TRUMI_WINDOWS_ICON}
   DEPENDS ${icon_pngs} VERBATIM)
 add_custom_target(windows_icon DEPENDS ${TRUMI_WINDOWS_ICON})
-foreach(release "trumi-editor:${PROJECT_VERSION}" "trumi-editor-1.0:1.0")
-  string(REGEX REPLACE ":.*" "" RC_PROGRAM ${release})
-  string(REGEX REPLACE ".*:" "" RC_VERSION ${release})
+# Each program, window and console companion, has its resource: icon,
+# version and manifest.
+foreach(release "trumi-editor:${PROJECT_VERSION}:.exe" "trumi-editor-1.0:1.0:.exe"
+                "trumi-editor-console:${PROJECT_VERSION}:.com" "trumi-editor-1.0-console:1.0:.com")
+  string(REPLACE ":" ";" release "${release}")
+  list(GET release 0 target)
+  list(GET release 1 RC_VERSION)
+  list(GET release 2 suffix)
+  string(REGEX REPLACE "-console$" "" RC_PROGRAM ${target})
+  set(RC_FILE ${RC_PROGRAM}${suffix})
   string(REPLACE "." "," RC_VERSION_NUMBERS "${RC_VERSION},0,0")
+  set(RC_VERSION_FULL "${RC_VERSION}.0.0")
   set(RC_DESCRIPTION "Trumi Editor ${RC_VERSION}")
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/program.rc.in ${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc @ONLY)
-  target_sources(${RC_PROGRAM} PRIVATE ${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc)
-  set_source_files_properties(${CMAKE_BINARY_DIR}/windows/${RC_PROGRAM}.rc PROPERTIES
-                              OBJECT_DEPENDS ${TRUMI_WINDOWS_ICON})
-  add_dependencies(${RC_PROGRAM} windows_icon)
+  set(RC_MANIFEST ${CMAKE_BINARY_DIR}/windows/${target}.manifest)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/program.manifest ${RC_MANIFEST} @ONLY)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/program.rc.in ${CMAKE_BINARY_DIR}/windows/${target}.rc @ONLY)
+  target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/windows/${target}.rc)
+  set_source_files_properties(${CMAKE_BINARY_DIR}/windows/${target}.rc PROPERTIES
+                              OBJECT_DEPENDS "${TRUMI_WINDOWS_ICON};${RC_MANIFEST}")
+  add_dependencies(${target} windows_icon)
 endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/settings/languages/es/TE.ini ${CMAKE_SOURCE_DIR}/packaging/debian/Config.lic
-        ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION .)
+        ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 foreach(entry ${TRUMI_OTHER_LANGUAGES})
   string(REGEX REPLACE ":.*" "" code ${entry})
   string(REGEX REPLACE ".*:" "" folder ${entry})
@@ -37,14 +48,15 @@ endforeach()
 
 set(font_dir /usr/share/fonts/truetype/liberation)
 install(FILES ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-Bold.ttf
-        ${font_dir}/LiberationSerif-Regular.ttf DESTINATION fonts)
+        ${font_dir}/LiberationSerif-Regular.ttf ${font_dir}/LiberationMono-Regular.ttf DESTINATION fonts)
 install(FILES /usr/share/doc/fonts-liberation/copyright DESTINATION fonts RENAME LICENSE.txt)
 install(FILES /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
         DESTINATION translations)
 
 # The tests run beside the same fonts and translations.
 file(COPY ${font_dir}/LiberationSans-Regular.ttf ${font_dir}/LiberationSans-Bold.ttf
-     ${font_dir}/LiberationSerif-Regular.ttf DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/fonts)
+     ${font_dir}/LiberationSerif-Regular.ttf ${font_dir}/LiberationMono-Regular.ttf
+     DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/fonts)
 file(COPY /usr/share/qt6/translations/qtbase_es.qm /usr/share/qt6/translations/qtbase_en.qm
      DESTINATION ${TRUMI_WINDOWS_TESTS_DIR}/translations)
 

@@ -39,12 +39,17 @@ VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} ${VERSION}"
 VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The Trumi Editor developers"
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
+!include "LogicLib.nsh"
 
 !define MUI_ABORTWARNING
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\trumi-editor.exe"
-!insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE"
+; The program started from the last page runs as the user, not with the
+; installer's administrator rights: the shell (Explorer) starts it.
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartAsUser
+!insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -57,10 +62,37 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "Copyright (c) 2026 The Trumi Editor de
 
 LangString KeptDefaults ${LANG_SPANISH} "Se conservan las licencias por defecto cambiadas: $INSTDIR\Config.lic"
 LangString KeptDefaults ${LANG_ENGLISH} "The changed default licences are kept: $INSTDIR\Config.lic"
+LangString CloseIt ${LANG_SPANISH} "Trumi Editor está abierto. Ciérrelo y pulse Reintentar."
+LangString CloseIt ${LANG_ENGLISH} "Trumi Editor is running. Close it and press Retry."
+
+; A running program (it holds this mutex while it runs) is never replaced or
+; removed halfway: the user is asked to close it; in silent mode the
+; installer or uninstaller stops with exit status 2 and changes nothing.
+!macro RefuseWhileRunning
+    ${Do}
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "TrumiEditorRunning") p .r0'
+        ${If} $0 == 0
+            ${Break}
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r0)'
+        ${If} ${Silent}
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+        ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(CloseIt)" IDRETRY`
+            Quit
+        ${EndIf}
+    ${Loop}
+!macroend
+
+Function StartAsUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\trumi-editor.exe"'
+FunctionEnd
 
 Function .onInit
     SetRegView 64
     SetShellVarContext all
+    !insertmacro RefuseWhileRunning
 FunctionEnd
 
 Section
@@ -79,17 +111,20 @@ Section
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\trumi-editor.exe"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Trumi Editor developers"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Function un.onInit
     SetRegView 64
     SetShellVarContext all
+    !insertmacro RefuseWhileRunning
 FunctionEnd
 
 ; Removes Config.lic when it still holds the shipped empty defaults.
