@@ -9,8 +9,12 @@
 #include "file_io.h"
 #include "licence_file.h"
 #include "markdown_document.h"
+#include "streamed_value.h"
 #include "text_decoding.h"
 #include "windows1252.h"
+
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -24,14 +28,12 @@ struct Failure {
 
 Failure fileFailure(const FileError& error) { return {kFileFailure, {}, error}; }
 
-// A value's text as one line of a file holds it: without its final line end.
-QString withoutFinalLineEnd(QString text)
+// A document's date as this system writes it, as the window shows it after
+// opening; one it cannot read stays as written.
+QString inThisSystemsForm(const QString& date)
 {
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    if (text.endsWith(u'\r'))
-        text.chop(1);
-    return text;
+    const auto value = parseGeneralDate(date, GeneralDateFormat::fromSystem());
+    return value ? generalDateText(*value, GeneralDateFormat::fromSystem()) : date;
 }
 
 class CommandLine {
@@ -78,15 +80,16 @@ private:
             if (given_.has(option) && given_.values.value(option).isEmpty())
                 return usage(TextId::EmptyFileName, QStringLiteral("--") + option);
         }
-        DocumentKind kind = kindOfName(given_.values.value(QStringLiteral("output")));
-        if (auto failure = chooseKind(kind))
+        kind_ = kindOfName(given_.values.value(QStringLiteral("output")));
+        if (auto failure = chooseKind(kind_))
             return failure;
         DocumentRecord record;
         if (auto failure = fillRecord(record))
             return failure;
-        if (kind == DocumentKind::Text)
+        auto failure = write(record);
+        if (kind_ == DocumentKind::Text)
             warnOfUnwritable(record);  // Markdown keeps every character
-        return write(record, kind);
+        return failure;
     }
 
     // --format, else the output's suffix (standard output: the classic text).
@@ -105,7 +108,7 @@ private:
 
     std::optional<Failure> print(const QString& text)
     {
-        if (const auto error = streams_.writeOutput(text.toLocal8Bit()))
+        if (const auto error = streams_.writeText(text))
             return fileFailure(*error);
         return std::nullopt;
     }
@@ -149,6 +152,8 @@ private:
             return valueOf(field, given_.values.value(option), record.*field.value);
         if (from) {
             record.*field.value = (*from).*field.value;
+            if (field.kind == FieldKind::Date)
+                record.*field.value = inThisSystemsForm(record.*field.value);
             return std::nullopt;
         }
         return startingValue(field, record.*field.value);
@@ -158,7 +163,7 @@ private:
     {
         const QString option = QStringLiteral("--") + QLatin1String(field.name);
         value = given;
-        if (auto failure = expandValue(option, value))
+        if (auto failure = expandValue(field, option, value))
             return failure;
         if (field.kind == FieldKind::Status) {
             const auto status = statusNamed(value);
@@ -183,7 +188,7 @@ private:
     // "@PATH" is read from the file (or the pipe), "@-" from standard input,
     // "@@..." is the text with one '@' less; anything else is the text
     // itself.
-    std::optional<Failure> expandValue(const QString& option, QString& value)
+    std::optional<Failure> expandValue(const DocumentField& field, const QString& option, QString& value)
     {
         if (!value.startsWith(u'@'))
             return std::nullopt;
@@ -193,6 +198,11 @@ private:
         }
         if (value.size() == 1)
             return usage(TextId::EmptyFileName, option);
+        bool streams = false;
+        if (auto failure = streamValue(field, value, streams); failure || streams) {
+            value.clear();
+            return failure;
+        }
         QByteArray bytes;
         const auto error = value == QLatin1String("@-")
                                ? streams_.readInput(bytes)
@@ -200,6 +210,27 @@ private:
         if (error)
             return fileFailure(*error);
         value = withoutFinalLineEnd(decodeUserText(bytes));
+        return std::nullopt;
+    }
+
+    // A text field's file is read as the document is written, never whole;
+    // a pipe or a UTF-16 file is read whole.
+    std::optional<Failure> streamValue(const DocumentField& field, const QString& value, bool& streams)
+    {
+        const bool text = field.kind == FieldKind::Line || field.kind == FieldKind::Lines;
+        if (kind_ != DocumentKind::Text || !text || value == QLatin1String("@-"))
+            return std::nullopt;
+        std::optional<file_io::FilePieces> file;
+        if (const auto error = file_io::FilePieces::open(FilePath(value.sliced(1)), file))
+            return fileFailure(*error);
+        if (!file)
+            return std::nullopt;
+        auto streamed = std::make_unique<StreamedValue>(std::move(*file), field);
+        streams = streamed->prepare();
+        if (streamed->error())
+            return fileFailure(*streamed->error());
+        if (streams)
+            streamed_[&field] = std::move(streamed);
         return std::nullopt;
     }
 
@@ -225,29 +256,35 @@ private:
     void warnOfUnwritable(const DocumentRecord& record)
     {
         for (const DocumentField& field : documentFields()) {
-            const qsizetype count = windows1252::unwritableCount(record.*field.value);
+            // A streamed value is counted as it is written.
+            const auto streamed = streamed_.find(&field);
+            const qsizetype count = streamed == streamed_.end() ? windows1252::unwritableCount(record.*field.value)
+                                                                : streamed->second->unwritable().value_or(0);
             if (count > 0)
                 say(texts_.filled(count == 1 ? TextId::WarningOne : TextId::WarningMany, QString::number(count),
                                   QStringLiteral("--") + QLatin1String(field.name)));
         }
     }
 
-    std::optional<Failure> write(const DocumentRecord& record, DocumentKind kind)
+    std::optional<Failure> write(const DocumentRecord& record)
     {
         const QString output = given_.values.value(QStringLiteral("output"));
         const MarkdownStyle style{MarkdownHeadings::fromTexts(texts_), GeneralDateFormat::fromSystem()};
+        StreamedValues streamed;
+        for (const auto& [field, value] : streamed_)
+            streamed[field] = value.get();
         if (output != u'-') {
-            const auto error = kind == DocumentKind::Markdown
+            const auto error = kind_ == DocumentKind::Markdown
                                    ? writeMarkdown(FilePath(output), record, style)
-                                   : writeDocument(FilePath(output), record, edition_.writeMode());
+                                   : writeDocument(FilePath(output), record, edition_.writeMode(), streamed);
             if (error)
                 return fileFailure(*error);
             return std::nullopt;
         }
-        if (kind == DocumentKind::Markdown)
+        if (kind_ == DocumentKind::Markdown)
             return writeOut(file_io::Content::wholly(markdownBytes(record, style)));
-        DocumentPieces pieces(composeDocument(record));
-        return writeOut(file_io::Content([&pieces] { return pieces.size(); }, [&pieces] { return pieces.next(); }));
+        DocumentPieces pieces(record, streamed);
+        return writeOut(pieces.content());
     }
 
     // To standard output, never larger than the reader takes.
@@ -259,6 +296,8 @@ private:
             if (const auto error = streams_.writeOutput(piece))
                 return fileFailure(*error);
         }
+        if (const auto error = content.failure())
+            return fileFailure(*error);
         return std::nullopt;
     }
 
@@ -270,6 +309,8 @@ private:
     ProgramTexts texts_;
     const CommandLineStreams& streams_;
     GivenArguments given_;
+    DocumentKind kind_ = DocumentKind::Text;
+    std::map<const DocumentField*, std::unique_ptr<StreamedValue>> streamed_;
     std::optional<Licences> licences_;
 };
 

@@ -1,17 +1,24 @@
 #pragma once
 
+#include "document_fields.h"
 #include "document_record.h"
 #include "file_error.h"
+#include "file_io.h"
 #include "file_path.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 // The document's entries, in order, composed from the record by walking the
 // document's template. Each entry is written as its text followed by CR LF.
 QStringList composeDocument(const DocumentRecord& record);
+
+// Fields whose values are read from files as the document is written.
+class StreamedValue;
+using StreamedValues = std::map<const DocumentField*, StreamedValue*>;
 
 // The document's bytes, a piece at a time (an empty piece at the end): every
 // entry in Windows-1252 followed by CR LF, with each line break inside an
@@ -19,15 +26,34 @@ QStringList composeDocument(const DocumentRecord& record);
 // large document is written without ever standing whole in memory.
 class DocumentPieces {
 public:
-    explicit DocumentPieces(QStringList entries);
+    explicit DocumentPieces(const QStringList& entries);
+    // The record's document, where each streamed field's value comes from
+    // its file instead of the record.
+    DocumentPieces(const DocumentRecord& record, const StreamedValues& streamed);
     QByteArrayView next();
-    // How many bytes all the pieces hold together.
+    // How many bytes all the pieces hold together; asked before the first
+    // piece (a streamed value is read through to count them).
     qint64 size() const;
+    // A streamed value's file that could not be read.
+    std::optional<FileError> failure() const;
+    // The pieces as the content of a file.
+    file_io::Content content();
 
 private:
-    QStringList entries_;
-    qsizetype entry_ = 0;
+    // Text, or a streamed value; an entry's last segment ends it.
+    struct Segment {
+        QString text;
+        StreamedValue* streamed = nullptr;
+        bool endsEntry = false;
+    };
+    void appendEntry(const QList<EntryPart>& parts, const DocumentRecord& record, const StreamedValues& streamed);
+    bool nextText(char*& out);
+
+    QList<Segment> segments_;
+    qsizetype segment_ = -1;
+    QString text_;  // the text being encoded
     qsizetype position_ = 0;
+    char16_t previous_ = 0;
     QByteArray buffer_;
 };
 
@@ -48,8 +74,8 @@ DocumentKind kindOfName(const QString& name);
 
 // Writes the read-me document made from record to path. On failure the file
 // keeps its earlier content and the error says why.
-[[nodiscard]] std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecord& record,
-                                                     WriteMode mode);
+[[nodiscard]] std::optional<FileError> writeDocument(const FilePath& path, const DocumentRecord& record, WriteMode mode,
+                                                     const StreamedValues& streamed = {});
 
 // Replaces the file with the Markdown document made from record.
 struct MarkdownStyle;

@@ -104,6 +104,8 @@ std::optional<FileError> writeInPlace(File& file, const Content& content, const 
         return error;
     const SignalsHeld held;
     const qint64 size = content.size();
+    if (auto error = content.sizeCostly() ? fitsReading(size, target) : std::nullopt)
+        return error;
     if (auto error = reserveSpace(file, size, target))
         return error;
     if (!seekTo(file, 0))
@@ -112,10 +114,20 @@ std::optional<FileError> writeInPlace(File& file, const Content& content, const 
     if (auto error = writeContent(file, content, target, &written))
         return error;
     if (written != size)  // the copy could not be read back whole
-        return FileError::fromErrno(EIO, target);
+        return FileError::incomplete(target);
     if (!cutTo(file, written) || !flush(file) || !file.close())
         return lastError(target);
     return std::nullopt;
+}
+
+// Writes the content to a temporary file, measuring content whose size is
+// costly to work out as it goes.
+std::optional<FileError> writeMeasured(const File& temporary, const Content& content, const FilePath& target)
+{
+    qint64 written = 0;
+    if (auto error = writeContent(temporary, content, target, &written))
+        return error;
+    return content.sizeCostly() ? fitsReading(written, target) : std::nullopt;
 }
 
 std::optional<FileError> replaceThroughTemporary(File& file, const Facts& facts, const FilePath& target,
@@ -127,7 +139,7 @@ std::optional<FileError> replaceThroughTemporary(File& file, const Facts& facts,
     // given the old owner: the file is written in place instead.
     if (error || !takeOwnerAndMode(temporary.file(), file, facts))
         return writeInPlace(file, content, target);
-    if (auto writeError = writeContent(temporary.file(), content, target))
+    if (auto writeError = writeMeasured(temporary.file(), content, target))
         return writeError;
     if (!flush(temporary.file()))
         return lastError(target);
@@ -149,7 +161,7 @@ std::optional<FileError> createNew(const FilePath& target, const Content& conten
     Temporary temporary = Temporary::beside(target, error);
     if (error)
         return error;
-    if (auto writeError = writeContent(temporary.file(), content, target))
+    if (auto writeError = writeMeasured(temporary.file(), content, target))
         return writeError;
     if (!flush(temporary.file()) || !temporary.moveTo(target, nullptr))
         return lastError(target);
@@ -163,7 +175,7 @@ std::optional<FileError> replace(const FilePath& path, const Content& content)
     FilePath target;
     if (auto error = writeTarget(path, target))
         return error;
-    if (auto error = fitsReading(content.size(), path))
+    if (auto error = content.sizeCostly() ? std::nullopt : fitsReading(content.size(), path))
         return error;
     // Opening for writing is what tells a read-only file from a writable one.
     File file = openForWriting(target);
@@ -176,6 +188,8 @@ std::optional<FileError> replace(const FilePath& path, const Content& content)
         // A device or a pipe is written as any program writing to it would.
         if (!kWritesOtherEntries)
             return FileError::notRegularFile(target);
+        if (auto error = content.sizeCostly() ? fitsReading(content.size(), path) : std::nullopt)
+            return error;
         return writeAndClose(file, content, target);
     }
     if (renameKeepsEverything(file, facts, target))

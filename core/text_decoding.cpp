@@ -4,18 +4,34 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
+TextMark textMarkOf(QByteArrayView start)
+{
+    const auto encoding = QStringConverter::encodingForData(start);
+    if (encoding == QStringConverter::Utf16LE || encoding == QStringConverter::Utf16BE)
+        return TextMark::Utf16;
+    return start.startsWith("\xEF\xBB\xBF") ? TextMark::Utf8 : TextMark::None;
+}
+
 QString decodeUserText(QByteArrayView bytes)
 {
-    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
-        if (*encoding == QStringConverter::Utf16LE || *encoding == QStringConverter::Utf16BE ||
-            (*encoding == QStringConverter::Utf8 && bytes.startsWith("\xEF\xBB\xBF"))) {
-            QStringDecoder decoder(*encoding);
-            return decoder(bytes);
-        }
+    if (textMarkOf(bytes.first(std::min<qsizetype>(bytes.size(), 4))) != TextMark::None) {
+        QStringDecoder decoder(*QStringConverter::encodingForData(bytes));
+        return decoder(bytes);
     }
     // The check stops at the first byte that UTF-8 cannot hold, which in a
     // Windows-1252 file is near its start.
     if (bytes.isValidUtf8())
         return QString::fromUtf8(bytes);
     return windows1252::decode(bytes);
+}
+
+QString withoutFinalLineEnd(QString text)
+{
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    if (text.endsWith(u'\r'))
+        text.chop(1);
+    return text;
 }

@@ -37,6 +37,13 @@ DocumentRecord earlier()
             .distributionLicence = u"Copy unchanged."_qs};
 }
 
+DocumentRecord datedAs(const QString& date)
+{
+    DocumentRecord record = earlier();
+    record.date = date;
+    return record;
+}
+
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
 
 }  // namespace
@@ -64,7 +71,10 @@ private:
             result.output += bytes.toByteArray();
             return std::optional<FileError>();
         },
-            [&result](const QString& line) { result.messages.append(line); }};
+            [&result](const QString& text) {
+            result.output += text.toUtf8();
+            return std::optional<FileError>();
+            }, [&result](const QString& line) { result.messages.append(line); }};
         result.exit = runCommandLine(arguments, edition, streams);
         return result;
     }
@@ -96,6 +106,36 @@ private slots:
         program_.reset();
     }
 
+    static void addValueRows(const QString& out)
+    {
+        QTest::newRow("status maybe") << QStringList{u"--output"_qs, out, u"--status"_qs, u"maybe"_qs} << 2
+                                      << u"maybe"_qs;
+        QTest::newRow("date 31/02/2026") << QStringList{u"--output"_qs, out, u"--date"_qs, u"31/02/2026"_qs} << 2
+                                         << u"31/02/2026"_qs;
+        QTest::newRow("date 2026-02-31") << QStringList{u"--output"_qs, out, u"--date"_qs, u"2026-02-31"_qs} << 2
+                                         << u"2026-02-31"_qs;
+    }
+    static void addFileRows(const QString& out)
+    {
+        QTest::newRow("@ a missing file")
+            << QStringList{u"--output"_qs, out, u"--product"_qs, u"@%/none"_qs} << 1 << u"Error 2:"_qs;
+        QTest::newRow("@ a folder") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/folder"_qs} << 1
+                                    << u"Error 21:"_qs;
+        QTest::newRow("@ a device") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@/dev/null"_qs} << 1
+                                    << u"Error 6:"_qs;
+        QTest::newRow("from a binary file")
+            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/binary"_qs} << 2 << u"Error 62:"_qs;
+        QTest::newRow("from a cut document")
+            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/cut.txt"_qs} << 2 << u"Error 62:"_qs;
+        QTest::newRow("from a folder") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/folder"_qs} << 1
+                                       << u"Error 21:"_qs;
+        QTest::newRow("from 65 MB") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/big.txt"_qs} << 1
+                                    << u"Error 27:"_qs;
+        QTest::newRow("output in a missing folder")
+            << QStringList{u"--output"_qs, u"%/none/out.txt"_qs, u"--product"_qs, u"p"_qs} << 1 << u"Error 2:"_qs;
+        QTest::newRow("output a folder") << QStringList{u"--output"_qs, u"%/folder"_qs} << 1 << u"Error 21:"_qs;
+    }
+
     void badInputIsRefusedAndWritesNothing_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -109,18 +149,6 @@ private slots:
         QTest::newRow("no --output") << QStringList{u"--product"_qs, u"p"_qs} << 2 << u"--output"_qs;
         QTest::newRow("a document as well")
             << QStringList{u"--output"_qs, out, u"%/earlier.txt"_qs} << 2 << u"earlier.txt"_qs;
-        QTest::newRow("status maybe") << QStringList{u"--output"_qs, out, u"--status"_qs, u"maybe"_qs} << 2
-                                      << u"maybe"_qs;
-        QTest::newRow("date 31/02/2026") << QStringList{u"--output"_qs, out, u"--date"_qs, u"31/02/2026"_qs} << 2
-                                         << u"31/02/2026"_qs;
-        QTest::newRow("date 2026-02-31") << QStringList{u"--output"_qs, out, u"--date"_qs, u"2026-02-31"_qs} << 2
-                                         << u"2026-02-31"_qs;
-        QTest::newRow("@ a missing file")
-            << QStringList{u"--output"_qs, out, u"--product"_qs, u"@%/none"_qs} << 1 << u"Error 2:"_qs;
-        QTest::newRow("@ a folder") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@%/folder"_qs} << 1
-                                    << u"Error 21:"_qs;
-        QTest::newRow("@ a device") << QStringList{u"--output"_qs, out, u"--description"_qs, u"@/dev/null"_qs} << 1
-                                    << u"Error 6:"_qs;
         QTest::newRow("empty output") << QStringList{u"--output"_qs, u""_qs} << 2 << u"«--output»"_qs;
         QTest::newRow("empty output after =") << QStringList{u"--output="_qs} << 2 << u"«--output»"_qs;
         QTest::newRow("empty --from") << QStringList{u"--output"_qs, out, u"--from="_qs} << 2 << u"«--from»"_qs;
@@ -129,17 +157,8 @@ private slots:
         QTest::newRow("a one-dash word") << QStringList{u"-output"_qs, u"%/typo.txt"_qs} << 2
                                          << u"opción no reconocida «-output»"_qs;
         QTest::newRow("a value for --help") << QStringList{u"--help=all"_qs} << 2 << u"«--help»"_qs;
-        QTest::newRow("from a binary file")
-            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/binary"_qs} << 2 << u"Error 62:"_qs;
-        QTest::newRow("from a cut document")
-            << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/cut.txt"_qs} << 2 << u"Error 62:"_qs;
-        QTest::newRow("from a folder") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/folder"_qs} << 1
-                                       << u"Error 21:"_qs;
-        QTest::newRow("from 65 MB") << QStringList{u"--output"_qs, out, u"--from"_qs, u"%/big.txt"_qs} << 1
-                                    << u"Error 27:"_qs;
-        QTest::newRow("output in a missing folder")
-            << QStringList{u"--output"_qs, u"%/none/out.txt"_qs, u"--product"_qs, u"p"_qs} << 1 << u"Error 2:"_qs;
-        QTest::newRow("output a folder") << QStringList{u"--output"_qs, u"%/folder"_qs} << 1 << u"Error 21:"_qs;
+        addValueRows(out);
+        addFileRows(out);
     }
     void badInputIsRefusedAndWritesNothing()
     {
@@ -168,6 +187,28 @@ private slots:
         QVERIFY(result.messages.first().contains(u"Error 28:"_qs));
     }
 
+    static void addFromRows(const QStringList& out)
+    {
+        const QStringList from = out + QStringList{u"--from"_qs, u"%/earlier.txt"_qs};
+        QTest::newRow("option over --from") << from + QStringList{u"--product-version"_qs, u"1.2"_qs} << QByteArray()
+                                            << u"product-version"_qs << u"1.2"_qs;
+        QTest::newRow("--from") << from << QByteArray() << u"author"_qs << u"author"_qs;
+        QTest::newRow("--from, lines") << from << QByteArray() << u"description"_qs
+                                       << u"What it does.\nIn two lines."_qs;
+        QTest::newRow("--from standard input")
+            << out + QStringList{u"--from"_qs, u"-"_qs} << bytesOf(earlier()) << u"author"_qs << u"author"_qs;
+        QTest::newRow("--from a pipe") << out + QStringList{u"--from"_qs, u"%/fifo"_qs} << QByteArray()
+                                       << u"description"_qs << u"A pipe.\nIts document."_qs;
+        QTest::newRow("status beta over --from")
+            << from + QStringList{u"--status"_qs, u"none"_qs} << QByteArray() << u"status"_qs << QString();
+        QTest::newRow("--from, the date in this system's form")
+            << out + QStringList{u"--from"_qs, u"-"_qs} << bytesOf(datedAs(u"2004-05-06 14:23:11"_qs)) << u"date"_qs
+            << generalDateText(QDateTime(QDate(2004, 5, 6), QTime(14, 23, 11)), GeneralDateFormat::fromSystem());
+        QTest::newRow("--from, an unreadable date as written")
+            << out + QStringList{u"--from"_qs, u"-"_qs} << bytesOf(datedAs(u"el martes"_qs)) << u"date"_qs
+            << u"el martes"_qs;
+    }
+
     void eachFieldComesFromItsSource_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -175,15 +216,8 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         const QStringList out{u"--output"_qs, u"%/out.txt"_qs};
-        const QStringList from = out + QStringList{u"--from"_qs, u"%/earlier.txt"_qs};
         QTest::newRow("option") << out + QStringList{u"--product"_qs, u"ñu"_qs} << QByteArray() << u"product"_qs
                                 << u"ÑU"_qs;
-        QTest::newRow("option over --from") << from + QStringList{u"--product-version"_qs, u"1.2"_qs} << QByteArray()
-                                            << u"product-version"_qs << u"1.2"_qs;
-        QTest::newRow("--from") << from << QByteArray() << u"author"_qs << u"author"_qs;
-        QTest::newRow("--from, the date as written") << from << QByteArray() << u"date"_qs << u"05/06/04 14:23:11"_qs;
-        QTest::newRow("--from, lines") << from << QByteArray() << u"description"_qs
-                                       << u"What it does.\nIn two lines."_qs;
         QTest::newRow("default licence") << out << QByteArray() << u"use-licence"_qs << u"default use"_qs;
         QTest::newRow("default status") << out << QByteArray() << u"status"_qs << QString();
         QTest::newRow("given twice, the last wins")
@@ -195,16 +229,10 @@ private slots:
                                   << u"description"_qs << u"First\nSecond"_qs;
         QTest::newRow("@ a pipe, as a shell's <(...)") << out + QStringList{u"--description"_qs, u"@%/fifo"_qs}
                                                        << QByteArray() << u"description"_qs << u"from a pipe"_qs;
-        QTest::newRow("--from standard input")
-            << out + QStringList{u"--from"_qs, u"-"_qs} << bytesOf(earlier()) << u"author"_qs << u"author"_qs;
-        QTest::newRow("--from a pipe") << out + QStringList{u"--from"_qs, u"%/fifo"_qs} << QByteArray()
-                                       << u"description"_qs << u"A pipe.\nIts document."_qs;
         QTest::newRow("@- standard input")
             << out + QStringList{u"--web"_qs, u"@-"_qs} << QByteArray("http://y\n") << u"web"_qs << u"http://y"_qs;
         QTest::newRow("status final") << out + QStringList{u"--status"_qs, u"final"_qs} << QByteArray() << u"status"_qs
                                       << u"FINAL"_qs;
-        QTest::newRow("status beta over --from")
-            << from + QStringList{u"--status"_qs, u"none"_qs} << QByteArray() << u"status"_qs << QString();
         QTest::newRow("date and time") << out + QStringList{u"--date"_qs, u"2026-12-09T10:30:00"_qs} << QByteArray()
                                        << u"date"_qs
                                        << generalDateText(QDateTime(QDate(2026, 12, 9), QTime(10, 30)),
@@ -212,6 +240,7 @@ private slots:
         QTest::newRow("date alone") << out + QStringList{u"--date"_qs, u"1601-01-01"_qs} << QByteArray() << u"date"_qs
                                     << generalDateText(QDateTime(QDate(1601, 1, 1), QTime(0, 0)),
                                                        GeneralDateFormat::fromSystem());
+        addFromRows(out);
     }
     void eachFieldComesFromItsSource()
     {

@@ -3,7 +3,9 @@
 #include "document_reader.h"
 #include "document_writer.h"
 #include "file_io.h"
+#include "streamed_value.h"
 #include "test_files.h"
+#include "text_decoding.h"
 #include "windows1252.h"
 
 #include <QTest>
@@ -39,7 +41,7 @@ private slots:
         QTest::newRow("en_US reading Windows en-US")
             << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 9:05:03 AM"_qs << morning;
         QTest::newRow("en_US, an afternoon")
-            << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 9:05:03 PM"_qs << morning.addSecs(12 * 3600);
+            << QByteArray("%m/%d/%Y") << QByteArray("%r") << u"12/9/2026 9:05:03 PM"_qs << morning.addSecs(12LL * 3600);
         QTest::newRow("a Windows picture reading Linux's")
             << QByteArray("d/M/yyyy") << QByteArray("H:mm:ss") << u"09/12/26 09:05:03"_qs << morning;
         QTest::newRow("dots, a date alone") << QByteArray("%d/%m/%y") << QByteArray("%H:%M:%S") << u"9.12.2026"_qs
@@ -178,6 +180,55 @@ private slots:
         const auto read = lastDocumentIn(windows1252::decode(bytes));
         QVERIFY(read);
         QCOMPARE(documentBytes(composeDocument(*read)), bytes);
+    }
+
+    // A value streamed from its file writes the very bytes that the whole
+    // text read from that file writes, however small the pieces: cut
+    // between any two characters, a CR LF, a letter and its combining mark,
+    // a surrogate pair, a UTF-8 sequence or a final line end, and whatever
+    // the file's encoding. The sizes and the count of '?' agree too.
+    void streamedValuesWriteAsWholeOnes_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("product");  // the upper-cased field, else the description
+        const QByteArray mixed = "l\xC3\xADnea \xE4\xB8\xAD\r\ncafe\xCC\x81 \xF0\x9F\x98\x80\rx\n\ny";
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("a final line end alone") << QByteArray("\r\n") << false;
+        QTest::newRow("UTF-8, line ends of every kind") << mixed + "\n" << false;
+        QTest::newRow("UTF-8 upper-cased") << QByteArray("stra\xC3\x9F"
+                                                         "e \xC3\xB1"
+                                                         "and\xC3\xBA")
+                                           << true;
+        QTest::newRow("a UTF-8 mark, then bad bytes") << "\xEF\xBB\xBF" + mixed + "\xFF" << false;
+        QTest::newRow("Windows-1252, the bad byte late") << mixed + "\xE9t\xE9\r" << false;
+        QTest::newRow("no ASCII for a long way") << QByteArray("\xE4\xB8\xAD").repeated(40) + "a\r\n" << false;
+        QTest::newRow("CR then a final LF") << QByteArray("a\r\r\n") << false;
+    }
+    void streamedValuesWriteAsWholeOnes()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, product);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"value.txt"_qs);
+        writeBytes(path, file);
+        QString DocumentRecord::*const member = product ? &DocumentRecord::product : &DocumentRecord::description;
+        DocumentRecord whole;
+        whole.*member = withoutFinalLineEnd(decodeUserText(file));
+        const QByteArray expected = documentBytes(composeDocument(whole));
+        for (const qsizetype pieceBytes : {1, 2, 3, 5, 8, 1 << 20}) {
+            std::optional<file_io::FilePieces> pieces;
+            QVERIFY(!file_io::FilePieces::open(path, pieces) && pieces);
+            StreamedValue value(std::move(*pieces), fieldOf(member), pieceBytes);
+            QVERIFY(value.prepare());
+            DocumentPieces document(DocumentRecord(), {{&fieldOf(member), &value}});
+            const qint64 size = document.size();
+            QByteArray bytes;
+            for (QByteArrayView piece = document.next(); !piece.isEmpty(); piece = document.next())
+                bytes += piece;
+            QCOMPARE(bytes, expected);
+            QCOMPARE(size, expected.size());
+            QCOMPARE(value.unwritable(), windows1252::unwritableCount(whole.*member));
+        }
     }
 
     void writerReplacesOrAppends()

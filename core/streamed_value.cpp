@@ -1,0 +1,127 @@
+#include "streamed_value.h"
+
+#include "text_decoding.h"
+#include "windows1252.h"
+
+#include <algorithm>
+
+StreamedValue::StreamedValue(file_io::FilePieces file, const DocumentField& field, qsizetype pieceBytes)
+    : file_(std::move(file)), field_(field), pieceBytes_(pieceBytes)
+{
+}
+
+bool StreamedValue::prepare()
+{
+    char start[4];
+    const qint64 got = file_.readAt(start, sizeof start, 0);
+    if (got < 0)
+        return true;
+    const TextMark mark = textMarkOf(QByteArrayView(start, got));
+    if (mark == TextMark::Utf16)
+        return false;
+    start_ = mark == TextMark::Utf8 ? 3 : 0;
+    restart();
+    if (mark == TextMark::None && !allUtf8())
+        encoding_ = Encoding::Windows1252;
+    restart();
+    return true;
+}
+
+// Checked a piece at a time, each ending before a character's first byte.
+bool StreamedValue::allUtf8()
+{
+    while (fill(pieceBytes_) && !buffer_.isEmpty()) {
+        const qsizetype whole = wholeCharacters();
+        if (whole == 0) {
+            if (!fill(buffer_.size() + pieceBytes_))
+                return true;
+            continue;
+        }
+        if (!QByteArrayView(buffer_).first(whole).isValidUtf8())
+            return false;
+        buffer_.remove(0, whole);
+    }
+    return true;
+}
+
+// How many of the bytes waiting hold whole characters: all of them once the
+// file has ended, else those before the last character's first byte, since
+// that character may go on in the next piece.
+qsizetype StreamedValue::wholeCharacters() const
+{
+    qsizetype whole = buffer_.size();
+    if (atEnd_)
+        return whole;
+    while (whole > 0 && (uchar(buffer_.at(whole - 1)) & 0xC0) == 0x80)
+        --whole;
+    return whole > 0 ? whole - 1 : 0;
+}
+
+// Reads until more than minimum bytes wait, or the file has ended.
+bool StreamedValue::fill(qsizetype minimum)
+{
+    while (!atEnd_ && buffer_.size() <= minimum) {
+        const qsizetype had = buffer_.size();
+        buffer_.resize(had + pieceBytes_);
+        const qint64 got = file_.readAt(buffer_.data() + had, pieceBytes_, offset_);
+        buffer_.resize(had + std::max<qint64>(got, 0));
+        if (got < 0)
+            return false;
+        offset_ += got;
+        atEnd_ = got == 0;
+    }
+    return true;
+}
+
+// Where a piece may end: before an ASCII character that does not finish a
+// CR LF, as near a piece's length as there is one; 0 while there is none.
+qsizetype StreamedValue::cutAt(qsizetype from) const
+{
+    const char* const bytes = buffer_.constData();
+    auto fits = [bytes](qsizetype at) {
+        const auto c = uchar(bytes[at]);
+        return c < 0x80 && !(c == '\n' && bytes[at - 1] == '\r');
+    };
+    for (qsizetype at = std::min(pieceBytes_, buffer_.size() - 1); at > from; --at) {
+        if (fits(at))
+            return at;
+    }
+    for (qsizetype at = std::max(pieceBytes_, from) + 1; at < buffer_.size(); ++at) {
+        if (fits(at))
+            return at;
+    }
+    return 0;
+}
+
+std::optional<QString> StreamedValue::next()
+{
+    if (!fill(pieceBytes_))
+        return std::nullopt;
+    if (buffer_.isEmpty()) {
+        unwritable_ = counted_;
+        return std::nullopt;
+    }
+    qsizetype cut = atEnd_ ? buffer_.size() : cutAt(0);
+    while (cut == 0) {
+        const qsizetype scanned = buffer_.size() - 1;
+        if (!fill(buffer_.size() + pieceBytes_))
+            return std::nullopt;
+        cut = atEnd_ ? buffer_.size() : cutAt(scanned);
+    }
+    const QByteArrayView bytes = QByteArrayView(buffer_).first(cut);
+    QString text = encoding_ == Encoding::Utf8 ? QString::fromUtf8(bytes) : windows1252::decode(bytes);
+    buffer_.remove(0, cut);
+    if (atEnd_ && buffer_.isEmpty())
+        text = withoutFinalLineEnd(std::move(text));
+    text = writtenValue(field_, text);
+    counted_ += windows1252::unwritableCount(text);
+    return text;
+}
+
+void StreamedValue::restart()
+{
+    offset_ = start_;
+    atEnd_ = false;
+    buffer_.truncate(0);
+    counted_ = 0;
+}
