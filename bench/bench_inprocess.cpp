@@ -79,37 +79,27 @@ void plainWrite(const QString& path, const QByteArray& bytes)
 }
 
 // Create beside one plain write of the same bytes to the same file, taken in
-// turns so that both meet the file and the machine in the same state; the
-// ratio of each pair is kept, for its spread over the runs.
+// turns so that both meet the file and the machine in the same state.
 struct CreateComparison {
-    double oursMs, baseMs;
-    std::vector<double> ratios;
+    std::vector<double> ours, base;
 };
 
 CreateComparison compareWithPlainWrite(const QString& path, const DocumentRecord& record, int runs)
 {
     const QByteArray prepared = documentBytes(composeDocument(record));
-    CreateComparison result{};
-    std::vector<double> ours, base;
+    CreateComparison result;
     for (int i = 0; i < runs; ++i) {
-        ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
-        base.push_back(secondsOf([&] { plainWrite(path, prepared); }) * 1000);
-        result.ratios.push_back(ours.back() / base.back());
+        result.ours.push_back(secondsOf([&] { (void)writeDocument(path, record, WriteMode::Replace); }) * 1000);
+        result.base.push_back(secondsOf([&] { plainWrite(path, prepared); }) * 1000);
     }
-    result.oursMs = median(ours);
-    result.baseMs = median(base);
     return result;
 }
 
 BenchRow createRow(const std::string& name, const CreateComparison& c, double goal)
 {
-    const auto [low, high] = std::minmax_element(c.ratios.begin(), c.ratios.end());
-    char spread[64];
-    std::snprintf(spread, sizeof spread, " (%.2f-%.2f)", *low, *high);
-    const double ratio = median(c.ratios);
     char target[32];
     std::snprintf(target, sizeof target, "<= %.1f x one plain write", goal);
-    return {name + spread, c.oursMs, c.baseMs, "ms", target, ratio <= goal, ratio};
+    return pairedRow(name, c.ours, c.base, "ms", target, goal);
 }
 
 std::vector<BenchRow> createRows(int runs)

@@ -154,15 +154,9 @@ struct Samples {
 BenchRow ratioRow(const std::string& what, const std::vector<double>& ours, const std::vector<double>& floor,
                   const std::string& unit, double goal)
 {
-    std::vector<double> ratios;
-    for (std::size_t i = 0; i < ours.size(); ++i)
-        ratios.push_back(ours[i] / floor[i]);
-    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
-    char spread[48], target[48];
-    std::snprintf(spread, sizeof spread, " (%.2f-%.2f)", *low, *high);
+    char target[48];
     std::snprintf(target, sizeof target, "<= %.2g x one label", goal);
-    const double ratio = median(ratios);
-    return {what + spread, median(ours), median(floor), unit, target, ratio <= goal, ratio};
+    return pairedRow(what, ours, floor, unit, target, goal);
 }
 
 struct IdleShares {

@@ -26,6 +26,21 @@ inline double median(std::vector<double> samples)
     return n % 2 ? samples[n / 2] : (samples[n / 2 - 1] + samples[n / 2]) / 2;
 }
 
+// A figure beside its floor measured in pairs taken in turns: the medians,
+// and the median of the pairs' ratios, with the lowest and highest of them.
+inline BenchRow pairedRow(const std::string& what, const std::vector<double>& ours, const std::vector<double>& floor,
+                          const std::string& unit, const std::string& target, double goal)
+{
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < ours.size() && i < floor.size(); ++i)
+        ratios.push_back(ours[i] / floor[i]);
+    const auto [low, high] = std::minmax_element(ratios.begin(), ratios.end());
+    char spread[64];
+    std::snprintf(spread, sizeof spread, " (%.2f-%.2f, %zu pairs)", *low, *high, ratios.size());
+    const double ratio = median(ratios);
+    return {what + spread, median(ours), median(floor), unit, target, ratio <= goal, ratio};
+}
+
 inline void printRows(const std::vector<BenchRow>& rows)
 {
     for (const BenchRow& row : rows) {
