@@ -20,8 +20,14 @@
 #include "file_io.h"
 #include "text_decoding.h"
 #include "text_scan.h"
+#include "windows1252.h"
+
+#include <QStringDecoder>
 
 #include <algorithm>
+#include <functional>
+#include <span>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -32,18 +38,61 @@ struct Placed {
     QList<Span> fields;
 };
 
+// What the reader walks: the decoded text, or a file's bytes (UTF-8 or
+// Windows-1252) with the document's fixed texts encoded alike. Both give the
+// same places, since each fixed text matches where its characters stand; the
+// bytes are decoded only for the fields of the documents found.
+template <typename View>
+struct Walked {
+    using Fixed = std::conditional_t<std::is_same_v<View, QStringView>, QString, QByteArray>;
+
+    View text;
+    QList<Fixed> before;  // the shape's fixed texts before each field
+    Fixed closing;
+    QList<Fixed> choices;  // statusChoices(), encoded
+    std::function<QString(View)> decode;
+};
+
+Walked<QStringView> walkedText(QStringView text)
+{
+    const DocumentShape& shape = DocumentShape::get();
+    return {text, shape.before, shape.closing, statusChoices(), [](QStringView span) { return span.toString(); }};
+}
+
+Walked<QByteArrayView> walkedBytes(QByteArrayView bytes, bool utf8)
+{
+    const auto encoded = [utf8](const QString& fixed) { return utf8 ? fixed.toUtf8() : windows1252::encode(fixed); };
+    const DocumentShape& shape = DocumentShape::get();
+    Walked<QByteArrayView> walked{bytes, {}, encoded(shape.closing), {}, {}};
+    for (const QString& fixed : shape.before)
+        walked.before.append(encoded(fixed));
+    for (const QString& choice : statusChoices())
+        walked.choices.append(encoded(choice));
+    // A field that starts with U+FEFF keeps it, as in the decoded text.
+    walked.decode =
+        utf8
+            ? [](QByteArrayView span) {
+        return QString(QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(span));
+        }
+    : [](QByteArrayView span) { return windows1252::decode(span); };
+    return walked;
+}
+
+template <typename View>
 class Reader {
 public:
-    explicit Reader(QStringView text)
-        : text_(text), shape_(DocumentShape::get()), fields_(documentFields()), lineEnds_(text)
+    using Fixed = typename Walked<View>::Fixed;
+
+    explicit Reader(const Walked<View>& walked)
+        : walked_(walked), text_(walked.text), fields_(documentFields()), lineEnds_(walked.text)
     {
-        for (qsizetype i = 1; i < shape_.before.size(); ++i)
-            after_.emplace_back(text, shape_.before[i]);
-        after_.emplace_back(text, shape_.closing);
-        for (qsizetype i = 1; i < shape_.before.size(); ++i) {
-            QStringList written;
-            for (const QString& choice : statusChoices())
-                written.append(shape_.before[i] + choice);
+        for (qsizetype i = 1; i < walked_.before.size(); ++i)
+            after_.emplace_back(text_, walked_.before[i]);
+        after_.emplace_back(text_, walked_.closing);
+        for (qsizetype i = 1; i < walked_.before.size(); ++i) {
+            QList<Fixed> written;
+            for (const Fixed& choice : walked_.choices)
+                written.append(walked_.before[i] + choice);
             writtenChoices_.append(written);
         }
     }
@@ -67,17 +116,17 @@ public:
 
 private:
     // The fixed text that follows field i.
-    const QString& textAfter(qsizetype i) const
+    const Fixed& textAfter(qsizetype i) const
     {
-        return i + 1 < shape_.before.size() ? shape_.before[i + 1] : shape_.closing;
+        return i + 1 < walked_.before.size() ? walked_.before[i + 1] : walked_.closing;
     }
 
     std::optional<Placed> documentAt(qsizetype start) const
     {
-        if (!text_.sliced(start).startsWith(shape_.before[0]))
+        if (!text_.sliced(start).startsWith(walked_.before[0]))
             return std::nullopt;
         Placed placed{start, 0, QList<Span>(fields_.size())};
-        qsizetype at = start + shape_.before[0].size();
+        qsizetype at = start + walked_.before[0].size();
         for (qsizetype i = 0; i < qsizetype(fields_.size()); ++i) {
             const bool choiceFollows = i + 1 < qsizetype(fields_.size()) && fields_[i + 1].kind == FieldKind::Status;
             const qsizetype next = choiceFollows ? placeBeforeChoice(i, at, placed) : placeField(i, at, placed);
@@ -109,11 +158,10 @@ private:
         const qsizetype end = after_[i + 1].firstFrom(at);
         if (end < 0)
             return -1;
-        const QStringView span = text_.sliced(at, end - at);
-        const QStringList& choices = statusChoices();
-        for (qsizetype k = 0; k < choices.size(); ++k) {
-            const QString& choice = choices[k];
-            const QString& written = writtenChoices_[i][k];  // the fixed text before the choice, and the choice
+        const View span = text_.sliced(at, end - at);
+        for (qsizetype k = 0; k < walked_.choices.size(); ++k) {
+            const Fixed& choice = walked_.choices[k];
+            const Fixed& written = writtenChoices_[i][k];  // the fixed text before the choice, and the choice
             if (span.endsWith(written)) {
                 placed.fields[i] = {at, end - written.size()};
                 placed.fields[i + 1] = {end - choice.size(), end};
@@ -128,8 +176,10 @@ private:
     {
         const DocumentField& field = fields_[i];
         const bool held = field.kind == FieldKind::Lines ? lineEnds_.holdAsLines(s) : lineEnds_.holdAsLine(s);
-        return held && (!field.upperCased || isUpperCaseKeepingLength(text_.sliced(s.start, s.end - s.start)));
+        return held && (!field.upperCased || isUpperCaseKeepingLength(walked_.decode(spanOf(s))));
     }
+
+    View spanOf(Span s) const { return text_.sliced(s.start, s.end - s.start); }
 
     // The next place where a document can start: the start of a line (after
     // any line end: CR LF, or a lone LF or CR, as notes before appended
@@ -145,7 +195,7 @@ private:
     qsizetype nextLineEnd(qsizetype from) const
     {
         const auto end =
-            std::find_if(text_.begin() + from, text_.end(), [](QChar c) { return c == u'\n' || c == u'\r'; });
+            std::find_if(text_.begin() + from, text_.end(), [](auto c) { return c == u'\n' || c == u'\r'; });
         return end == text_.end() ? -1 : end - text_.begin();
     }
 
@@ -157,8 +207,8 @@ private:
     void runLastFieldToTheEnd(Placed& placed) const
     {
         const qsizetype last = fields_.size() - 1;
-        const Span longer{placed.fields[last].start, text_.size() - shape_.closing.size()};
-        if (placed.end < text_.size() && text_.endsWith(shape_.closing) && longer.end >= longer.start &&
+        const Span longer{placed.fields[last].start, text_.size() - walked_.closing.size()};
+        if (placed.end < text_.size() && text_.endsWith(walked_.closing) && longer.end >= longer.start &&
             fits(last, longer)) {
             placed.fields[last] = longer;
             placed.end = text_.size();
@@ -169,35 +219,43 @@ private:
     {
         DocumentRecord record;
         for (qsizetype i = 0; i < qsizetype(fields_.size()); ++i) {
-            const Span s = placed.fields[i];
-            const QStringView span = text_.sliced(s.start, s.end - s.start);
-            record.*(fields_[i].value) = fields_[i].kind == FieldKind::Lines ? boxTextOf(span) : span.toString();
+            const QString value = walked_.decode(spanOf(placed.fields[i]));
+            record.*(fields_[i].value) = fields_[i].kind == FieldKind::Lines ? boxTextOf(value) : value;
         }
         return record;
     }
 
-    QStringView text_;
-    const DocumentShape& shape_;
+    const Walked<View>& walked_;
+    View text_;
     std::span<const DocumentField> fields_;
-    LineEnds lineEnds_;
-    std::vector<NextPlace> after_;  // after_[i]: the fixed text after field i
-    QList<QStringList> writtenChoices_;
+    LineEnds<View> lineEnds_;
+    std::vector<NextPlace<View>> after_;  // after_[i]: the fixed text after field i
+    QList<QList<Fixed>> writtenChoices_;
 };
 
 // Line ends as the writer makes them: a text without a single CR LF has its
 // LFs, or else its CRs, made CR LF; a closing rule without its final line end
-// gets it back.
-QString withWrittenLineEnds(QString text)
+// gets it back. The same for a text and for bytes.
+template <typename Text>
+bool hasWrittenLineEnds(const Text& text, const Text& closing)
 {
-    if (!text.contains(QLatin1String("\r\n"))) {
-        if (text.contains(u'\n'))
-            text.replace(u'\n', QLatin1String("\r\n"));
-        else if (text.contains(u'\r'))
-            text.replace(u'\r', QLatin1String("\r\n"));
+    const Text lineBreak = closing.last(2);
+    return (text.contains(lineBreak) || (!text.contains(lineBreak[1]) && !text.contains(lineBreak[0]))) &&
+           (text.endsWith(closing) || !text.endsWith(closing.chopped(2)));
+}
+
+template <typename Text>
+Text withWrittenLineEnds(Text text, const Text& closing)
+{
+    const Text lineBreak = closing.last(2);  // CR LF
+    if (!text.contains(lineBreak)) {
+        if (text.contains(lineBreak[1]))
+            text.replace(lineBreak[1], lineBreak);
+        else if (text.contains(lineBreak[0]))
+            text.replace(lineBreak[0], lineBreak);
     }
-    const QString& closing = DocumentShape::get().closing;
-    if (!text.endsWith(closing) && text.endsWith(QStringView(closing).chopped(2)))
-        text += QLatin1String("\r\n");
+    if (!text.endsWith(closing) && text.endsWith(closing.chopped(2)))
+        text += lineBreak;
     return text;
 }
 
@@ -205,8 +263,27 @@ QString withWrittenLineEnds(QString text)
 
 std::optional<DocumentFound> findLastDocument(QString text)
 {
-    const QString written = withWrittenLineEnds(std::move(text));
-    return Reader(written).lastDocument();
+    const QString written = withWrittenLineEnds(std::move(text), DocumentShape::get().closing);
+    const Walked<QStringView> walked = walkedText(written);
+    return Reader<QStringView>(walked).lastDocument();
+}
+
+std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes)
+{
+    const TextMark mark = textMarkOf(bytes.first(std::min<qsizetype>(bytes.size(), 4)));
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(mark == TextMark::Utf8 ? 3 : 0);
+    const bool utf8 = rest.isValidUtf8();
+    // UTF-16, or a byte-order mark before bytes that are not UTF-8, which the
+    // decoder reads in its own way.
+    if (mark == TextMark::Utf16 || (mark == TextMark::Utf8 && !utf8))
+        return findLastDocument(decodeUserText(bytes));
+    Walked<QByteArrayView> walked = walkedBytes(rest, utf8);
+    QByteArray written;  // the bytes are copied only where their line ends are not the writer's
+    if (!hasWrittenLineEnds(QByteArray::fromRawData(rest.data(), rest.size()), walked.closing)) {
+        written = withWrittenLineEnds(rest.toByteArray(), walked.closing);
+        walked.text = written;
+    }
+    return Reader<QByteArrayView>(walked).lastDocument();
 }
 
 std::optional<DocumentRecord> lastDocumentIn(QStringView text)
@@ -237,11 +314,16 @@ std::optional<DocumentFound> markdownIn(const QString& text, const DocumentReadi
 
 DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, const DocumentReading& reading)
 {
-    const QString text = decodeUserText(bytes);
     const bool markdownFirst = kindOfName(QString::fromUtf8(path.nameNative())) == DocumentKind::Markdown;
-    auto found = markdownFirst ? markdownIn(text, reading) : findLastDocument(text);
-    if (!found)
-        found = markdownFirst ? findLastDocument(text) : markdownIn(text, reading);
+    std::optional<DocumentFound> found;
+    if (!markdownFirst)
+        found = findLastDocumentInBytes(bytes);
+    if (!found) {
+        const QString text = decodeUserText(bytes);
+        found = markdownIn(text, reading);
+        if (!found && markdownFirst)
+            found = findLastDocument(text);
+    }
     if (found)
         return {std::move(found), std::nullopt};
     // Error 62, "input past end of file", as for a licence file that ends

@@ -46,5 +46,10 @@ DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, co
 // The same over a file's text, once decoded.
 std::optional<DocumentFound> findLastDocument(QString text);
 
+// The same over a file's bytes, read as decodeUserText reads them (what it
+// finds is what findLastDocument finds in the decoded text); only the fields
+// of the documents found are decoded.
+std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes);
+
 // Only the record of the last document.
 std::optional<DocumentRecord> lastDocumentIn(QStringView text);

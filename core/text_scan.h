@@ -3,53 +3,80 @@
 // Finding the reader's way through a document's text: where a fixed text
 // next occurs, and which line ends the writer could not have written.
 
+#include <QByteArrayMatcher>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringMatcher>
 #include <QStringView>
+
+#include <type_traits>
 
 struct Span {
     qsizetype start = 0;
     qsizetype end = 0;
 };
 
-// Where a fixed text next occurs. The reader asks from ever later places
-// (a later start never places a field earlier), so each search goes on
-// from where the last one ended and the text is searched once in all.
+// Where a fixed text next occurs, in a text (QStringView) or in a file's
+// bytes (QByteArrayView) with the fixed text encoded alike. The reader asks
+// from ever later places (a later start never places a field earlier), so
+// each search goes on from where the last one ended and the text is searched
+// once in all.
+template <typename View>
 class NextPlace {
 public:
-    NextPlace(QStringView text, const QString& needle) : text_(text), matcher_(needle) {}
+    using Matcher = std::conditional_t<std::is_same_v<View, QStringView>, QStringMatcher, QByteArrayMatcher>;
+    template <typename Needle>
+    NextPlace(View text, const Needle& needle) : text_(text), matcher_(needle)
+    {
+    }
 
     // The first place at or after from, or -1.
-    qsizetype firstFrom(qsizetype from) const;
+    qsizetype firstFrom(qsizetype from) const
+    {
+        const bool known = askedFrom_ >= 0 && from >= askedFrom_ && (found_ < 0 || from <= found_);
+        if (!known) {
+            askedFrom_ = from;
+            found_ = matcher_.indexIn(text_, from);
+        }
+        return found_;
+    }
 
 private:
-    QStringView text_;
-    QStringMatcher matcher_;
+    View text_;
+    Matcher matcher_;
     mutable qsizetype askedFrom_ = -1;
     mutable qsizetype found_ = -1;
 };
 
 // The line ends that could not have come from the writer, which writes every
-// line break as CR LF.
+// line break as CR LF; in a text or in bytes (CR and LF are the same bytes in
+// UTF-8 and Windows-1252).
+template <typename View>
 class LineEnds {
 public:
-    explicit LineEnds(QStringView text) : text_(text) { findLoneEnds(); }
+    explicit LineEnds(View text) : text_(text) { findLoneEnds(); }
 
     // A one-line box can hold any text, but no line feed of its own.
-    bool holdAsLine(Span s) const;
+    bool holdAsLine(Span s) const { return s.start == s.end || (text_[s.start] != u'\n' && !anyWithin(loneFeeds_, s)); }
     // A multi-line box holds line breaks as LF only.
-    bool holdAsLines(Span s) const;
+    bool holdAsLines(Span s) const
+    {
+        return holdAsLine(s) && (s.start == s.end || text_[s.end - 1] != u'\r') && !anyWithin(loneReturns_, s);
+    }
 
 private:
     static bool anyWithin(const QList<qsizetype>& places, Span s);
     void noteAt(qsizetype i);
     void findLoneEnds();
 
-    QStringView text_;
+    View text_;
     QList<qsizetype> loneFeeds_;
     QList<qsizetype> loneReturns_;
 };
+
+extern template class LineEnds<QStringView>;
+extern template class LineEnds<QByteArrayView>;
 
 // A multi-line box's text: its every CR stands before an LF (the field
 // fits), and the box holds the line break as the LF alone.

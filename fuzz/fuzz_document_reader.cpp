@@ -74,8 +74,13 @@ void markdownRoundTrip(const DocumentRecord& record)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > 0 && data[0] % 4 == 0) {  // any bytes as a file
-        (void)lastDocumentIn(windows1252::decode(QByteArrayView(data, qsizetype(size))));
+    if (size > 0 && data[0] % 4 == 0) {  // any bytes as a file, read as bytes and as text alike
+        const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+        const auto inText = findLastDocument(decodeUserText(bytes));
+        const auto inBytes = findLastDocumentInBytes(bytes);
+        if (inText.has_value() != inBytes.has_value() ||
+            (inText && (inText->record != inBytes->record || inText->sole != inBytes->sole)))
+            std::abort();
         return 0;
     }
     if (size > 0 && data[0] % 4 == 1) {  // any bytes as a Markdown file

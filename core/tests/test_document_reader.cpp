@@ -3,6 +3,7 @@
 #include "document_reader.h"
 #include "document_writer.h"
 #include "test_files.h"
+#include "text_decoding.h"
 #include "windows1252.h"
 
 #include <QTest>
@@ -26,6 +27,17 @@ DocumentRecord worked()
 QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeDocument(record)); }
 
 std::optional<DocumentRecord> read(const QByteArray& bytes) { return lastDocumentIn(windows1252::decode(bytes)); }
+
+// Whether the reader finds the same document in the file's bytes as in its
+// decoded text.
+bool sameInBytes(const QByteArray& bytes)
+{
+    const auto inText = findLastDocument(decodeUserText(bytes));
+    const auto inBytes = findLastDocumentInBytes(bytes);
+    if (!inText || !inBytes)
+        return inText.has_value() == inBytes.has_value();
+    return inText->record == inBytes->record && inText->sole == inBytes->sole;
+}
 
 // The document's text with its line breaks as a box holds them.
 QString asBoxText(const DocumentRecord& record)
@@ -66,6 +78,8 @@ private slots:
         QTest::newRow("licences of empty lines") << r;
         r = worked(), r.email = u"\u03A9 \U0001F600"_qs;
         QTest::newRow("characters Windows-1252 lacks") << r;
+        r = worked(), r.author = u"\uFEFFauthor"_qs, r.description = u"\uFEFF"_qs;
+        QTest::newRow("fields that start with a byte-order mark") << r;
     }
     void givesBackTheSameBytes()
     {
@@ -74,6 +88,12 @@ private slots:
         const auto again = read(bytes);
         QVERIFY(again);
         QCOMPARE(bytesOf(*again), bytes);
+        // Found the same in the file's bytes, as written and in UTF-8, and
+        // in UTF-8 with a character in the place of each '?' (U+FEFF, which
+        // the reader keeps at a field's start though it marks a file's).
+        QVERIFY(sameInBytes(bytes));
+        QVERIFY(sameInBytes(windows1252::decode(bytes).toUtf8()));
+        QVERIFY(sameInBytes(windows1252::decode(bytes).replace(u'?', u'\uFEFF').toUtf8()));
     }
 
     void fileWithSeveralDocumentsOpensAsItsLast_data()
@@ -101,6 +121,8 @@ private slots:
         QFETCH(bool, sole);
         const auto found = findLastDocument(windows1252::decode(file));
         QVERIFY(found);
+        QVERIFY(sameInBytes(file));
+        QVERIFY(sameInBytes(windows1252::decode(file).toUtf8()));
         QCOMPARE(bytesOf(found->record), expected);
         QCOMPARE(found->sole, sole);
     }
