@@ -9,12 +9,8 @@
 #include "file_io.h"
 #include "licence_file.h"
 #include "markdown_document.h"
-#include "streamed_value.h"
-#include "text_decoding.h"
+#include "value_files.h"
 #include "windows1252.h"
-
-#include <map>
-#include <memory>
 
 namespace {
 
@@ -198,39 +194,8 @@ private:
         }
         if (value.size() == 1)
             return usage(TextId::EmptyFileName, option);
-        bool streams = false;
-        if (auto failure = streamValue(field, value, streams); failure || streams) {
-            value.clear();
-            return failure;
-        }
-        QByteArray bytes;
-        const auto error = value == QLatin1String("@-")
-                               ? streams_.readInput(bytes)
-                               : file_io::readFile(FilePath(value.sliced(1)), bytes, file_io::Pipes::Read);
-        if (error)
+        if (auto error = files_.read(field, value.sliced(1), kind_ == DocumentKind::Text, value))
             return fileFailure(*error);
-        value = withoutFinalLineEnd(decodeUserText(bytes));
-        return std::nullopt;
-    }
-
-    // A text field's file is read as the document is written, never whole;
-    // a pipe or a UTF-16 file is read whole.
-    std::optional<Failure> streamValue(const DocumentField& field, const QString& value, bool& streams)
-    {
-        const bool text = field.kind == FieldKind::Line || field.kind == FieldKind::Lines;
-        if (kind_ != DocumentKind::Text || !text || value == QLatin1String("@-"))
-            return std::nullopt;
-        std::optional<file_io::FilePieces> file;
-        if (const auto error = file_io::FilePieces::open(FilePath(value.sliced(1)), file))
-            return fileFailure(*error);
-        if (!file)
-            return std::nullopt;
-        auto streamed = std::make_unique<StreamedValue>(std::move(*file), field);
-        streams = streamed->prepare();
-        if (streamed->error())
-            return fileFailure(*streamed->error());
-        if (streams)
-            streamed_[&field] = std::move(streamed);
         return std::nullopt;
     }
 
@@ -257,9 +222,8 @@ private:
     {
         for (const DocumentField& field : documentFields()) {
             // A streamed value is counted as it is written.
-            const auto streamed = streamed_.find(&field);
-            const qsizetype count = streamed == streamed_.end() ? windows1252::unwritableCount(record.*field.value)
-                                                                : streamed->second->unwritable().value_or(0);
+            const qsizetype count =
+                files_.unwritableOf(field).value_or(windows1252::unwritableCount(record.*field.value));
             if (count > 0)
                 say(texts_.filled(count == 1 ? TextId::WarningOne : TextId::WarningMany, QString::number(count),
                                   QStringLiteral("--") + QLatin1String(field.name)));
@@ -270,9 +234,7 @@ private:
     {
         const QString output = given_.values.value(QStringLiteral("output"));
         const MarkdownStyle style{MarkdownHeadings::fromTexts(texts_), GeneralDateFormat::fromSystem()};
-        StreamedValues streamed;
-        for (const auto& [field, value] : streamed_)
-            streamed[field] = value.get();
+        const StreamedValues streamed = files_.streamed();
         if (output != u'-') {
             const auto error = kind_ == DocumentKind::Markdown
                                    ? writeMarkdown(FilePath(output), record, style)
@@ -310,7 +272,7 @@ private:
     const CommandLineStreams& streams_;
     GivenArguments given_;
     DocumentKind kind_ = DocumentKind::Text;
-    std::map<const DocumentField*, std::unique_ptr<StreamedValue>> streamed_;
+    ValueFiles files_{streams_};
     std::optional<Licences> licences_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <ctime>
+#include <string_view>
 #if __has_include(<langinfo.h>)
 #include <langinfo.h>
 #endif
@@ -168,21 +169,11 @@ std::optional<QDateTime> parsedExactly(const QString& text, const GeneralDateFor
 
 namespace {
 
+// 'D', 'M' or 'Y' for a pattern's letter that stands for a part, else 0.
 char partOfLetter(char c)
 {
-    switch (c) {
-    case 'd':
-    case 'e':
-        return 'D';
-    case 'm':
-    case 'M':
-        return 'M';
-    case 'y':
-    case 'Y':
-        return 'Y';
-    default:
-        return 0;
-    }
+    const auto in = [c](std::string_view letters) { return letters.find(c) != std::string_view::npos; };
+    return in("de") ? 'D' : in("mM") ? 'M' : in("yY") ? 'Y' : 0;
 }
 
 // The letters that stand for a part: every letter of a Windows picture,

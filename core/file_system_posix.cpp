@@ -11,9 +11,6 @@
 #include <poll.h>
 #include <pthread.h>
 #include <sys/file.h>
-#if defined(Q_OS_LINUX)
-#include <sys/fsuid.h>
-#endif
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -57,38 +54,6 @@ File::~File()
 }
 
 bool File::close() { return ::close(int(std::exchange(handle_, kNone))) == 0; }
-
-FileError lastError(const FilePath& path) { return FileError::fromErrno(errno, path); }
-
-int numberOf(Found failure)
-{
-    switch (failure) {
-    case Found::NotRegular:
-        return ENXIO;
-    case Found::TooLarge:
-        return EFBIG;
-    case Found::Busy:
-        return EWOULDBLOCK;
-    case Found::StreamClosed:
-        return EBADF;
-    case Found::Missing:
-        return ENOENT;
-    case Found::Folder:
-        return EISDIR;
-    case Found::Incomplete:
-        return EIO;
-    }
-    Q_UNREACHABLE();
-}
-
-FileError systemError(Found failure, const FilePath& path) { return FileError::fromErrno(numberOf(failure), path); }
-
-Meaning lastErrorMeans()
-{
-    if (errno == ENOENT)
-        return Meaning::NotFound;
-    return errno == EEXIST ? Meaning::NameTaken : Meaning::Other;
-}
 
 bool factsOfPath(const FilePath& path, Facts& facts)
 {
@@ -188,57 +153,6 @@ SignalsHeld::SignalsHeld()
 }
 
 SignalsHeld::~SignalsHeld() { pthread_sigmask(SIG_SETMASK, reinterpret_cast<const sigset_t*>(previous_), nullptr); }
-
-namespace {
-
-// The user the kernel checks file access for.
-uid_t fileSystemUser()
-{
-#if defined(Q_OS_LINUX)
-    return uid_t(::setfsuid(uid_t(-1)));  // an invalid id changes nothing and tells the current one
-#else
-    return ::geteuid();
-#endif
-}
-
-// The kernel's rule on links in shared folders (fs.protected_symlinks): a
-// link in a sticky folder that anyone may write is followed only by the
-// link's owner, or where the link belongs to the folder's owner.
-bool mayFollow(const FilePath& link, const struct stat& linkInfo)
-{
-    struct stat folder {};
-    if (linkInfo.st_uid == fileSystemUser() || ::stat(link.folder().c_str(), &folder) != 0)
-        return true;
-    const bool shared = (folder.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
-    return !shared || folder.st_uid == linkInfo.st_uid;
-}
-
-}  // namespace
-
-std::optional<FileError> followLinks(const FilePath& path, FilePath& target)
-{
-    target = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info {};
-        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return std::nullopt;
-        if (!mayFollow(target, info))
-            return FileError::fromErrno(EACCES, path);
-        QByteArray named(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(target.c_str(), named.data(), size_t(named.size()));
-        if (length < 0 || length >= named.size())
-            return lastError(path);
-        named.truncate(length);
-        const FilePath next = named.startsWith('/') ? FilePath::fromNative(named) : target.folder().childNative(named);
-        // A link that names no entry although it leads to one (/dev/stdout,
-        // /dev/fd/63 of a shell's pipe: the kernel's own links) is left for
-        // the system to follow.
-        if (::lstat(next.c_str(), &info) != 0 && ::stat(target.c_str(), &info) == 0)
-            return std::nullopt;
-        target = next;
-    }
-    return FileError::fromErrno(ELOOP, path);
-}
 
 namespace {
 
