@@ -200,11 +200,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no X display\n");
         return 2;
     }
-    // A program folder with a language file and a licence defaults file.
+    // A program folder with the program, a language file and a licence
+    // defaults file.
     const fs::path folder = fs::temp_directory_path() / ("trumi-bench-" + std::to_string(getpid()));
     fs::create_directories(folder);
     copyInto(argv[1], folder);
     copyInto(argv[2], folder);
+    // The windows' module, where the program has one beside it.
+    const fs::path module = fs::path(argv[1]).parent_path() / "trumi-editor-window.so";
+    if (fs::exists(module))
+        copyInto(module, folder);
     fs::copy_file(argv[3], folder / "TE.ini", fs::copy_options::overwrite_existing);
     std::ofstream(folder / "Config.lic") << "\"Free to use.\",\"Copy unchanged.\"\r\n";
     const fs::path program = folder / fs::path(argv[1]).filename();

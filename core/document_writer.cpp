@@ -149,13 +149,9 @@ std::optional<FileError> DocumentPieces::failure() const
 
 file_io::Content DocumentPieces::content()
 {
-    auto size = [this] { return this->size(); };
-    auto pieces = [this] { return next(); };
-    const bool streams = std::any_of(segments_.begin(), segments_.end(),
-                                     [](const Segment& segment) { return segment.streamed != nullptr; });
-    if (!streams)
-        return file_io::Content(size, pieces);
-    return file_io::Content(size, pieces, [this] { return failure(); });
+    // Measured as it is written where it can be: counting the encoded bytes
+    // first is a pass of its own over the texts.
+    return file_io::Content([this] { return size(); }, [this] { return next(); }, [this] { return failure(); });
 }
 
 QByteArray documentBytes(const QStringList& entries)

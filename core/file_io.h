@@ -24,11 +24,11 @@ inline constexpr qint64 kLargestRead = qint64(64) * 1024 * 1024;
 // asked beforehand (it is worked out only when asked), so that the space
 // can be reserved before a byte is written in place.
 //
-// Content made from another file as it is written may fail to be read: its
-// failure, asked once the last piece is given, stops the write as a failed
-// write would. Working out its size takes a pass over that file of its own,
-// so a file written through a temporary is measured as it is written
-// instead (sizeCostly).
+// Content made as it is written (from another file, or encoded from texts)
+// may fail to be made: its failure, asked once the last piece is given,
+// stops the write as a failed write would. Working out its size takes a pass
+// of its own, so a file written through a temporary is measured as it is
+// written instead (sizeCostly).
 class Content {
 public:
     using Pieces = std::function<QByteArrayView()>;

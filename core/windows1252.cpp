@@ -115,6 +115,17 @@ char* encodeInto(char* out, QStringView text, bool crlf, char16_t previous = 0)
 
 char* encodeWithCrLf(char* out, QStringView piece, char16_t previous) { return encodeInto(out, piece, true, previous); }
 
+#if defined(__SSE2__)
+// The bits set in each byte value: std::popcount is a library call on the
+// x86-64 baseline, which has no instruction for it.
+constexpr auto kBitsIn = [] {
+    std::array<qsizetype, 256> bits{};
+    for (std::size_t i = 0; i < bits.size(); ++i)
+        bits[i] = std::popcount(i);
+    return bits;
+}();
+#endif
+
 // One byte per unit, less one for each surrogate pair (one '?'), plus one
 // for each LF that no CR comes before.
 qsizetype encodedSizeWithCrLf(QStringView text)
@@ -142,7 +153,7 @@ qsizetype encodedSizeWithCrLf(QStringView text)
         // Most groups have neither, and skip the counting.
         const auto found = unsigned(_mm_movemask_epi8(_mm_packs_epi16(bareLineFeeds, pairs)));
         if (found != 0)
-            extra += std::popcount(found & 0xFFu) - std::popcount(found >> 8);
+            extra += kBitsIn[found & 0xFFu] - kBitsIn[found >> 8];
     }
 #endif
     for (; i < count; ++i) {
