@@ -98,7 +98,8 @@ int startWindowModule(int argc, char** argv, const Edition& edition)
     if (!start) {
         const char* why = ::dlerror();
         FileError error = module.isEmpty() ? programFolderNotFound() : FileError::fromErrno(ENOENT, module);
-        error.systemText = why ? QString::fromLocal8Bit(why) : error.systemText;
+        // The loader's words name the module by its bytes: shown as any name is.
+        error.systemText = why ? FilePath::fromNative(QByteArray(why)).display() : error.systemText;
         return cannotStart(edition, error);
     }
     return start(argc, argv, &edition);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A program folder whose name is not valid UTF-8 (Latin-1 bytes) is found and
 # used exactly: the language file in it gives the captions, and the options
-# window's Save writes Config.lic into it.
+# window's Save writes Config.lic into it; without its window module the
+# program names the module with the byte escaped.
 # Usage: e2e_program_folder.sh PROGRAM LANGUAGE_FILE
 set -euo pipefail
 
@@ -29,4 +30,13 @@ cmp <(printf '"",""\r\n') "$folder/Config.lic" || fail "unexpected Config.lic"
 focus_window "$main"
 xdotool key alt+s
 expect_program_end "the program did not end after Close"
-echo "1 passed, 0 failed"
+
+# Without its window module the program says so, naming the module as it
+# names any file: the byte that is not UTF-8 escaped, never replaced.
+rm "$folder"/trumi-editor-window.*
+status=0
+message=$("$executable" 2>&1 >/dev/null) || status=$?
+[ "$status" = 1 ] || fail "a missing window module gave status $status"
+[[ "$message" == *'/Programas-\xE9/trumi-editor-window.so: cannot open'* ]] ||
+    fail "the missing module was named as: $message"
+echo "2 passed, 0 failed"
