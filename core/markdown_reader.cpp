@@ -105,8 +105,11 @@ private:
             return false;
         const QStringView title = line();
         const QString mark = u' ' + words_.version;
-        const qsizetype word = title.indexOf(mark);
-        if (word < 0 || (word + mark.size() < title.size() && title[word + mark.size()] != u' '))
+        // The word stands alone: a product may hold it followed by more ("Tool Ver.2").
+        qsizetype word = title.indexOf(mark);
+        while (word >= 0 && word + mark.size() < title.size() && title[word + mark.size()] != u' ')
+            word = title.indexOf(mark, word + 1);
+        if (word < 0)
             return false;
         record.product = unescaped(title.first(word));
         QStringView rest = title.sliced(std::min(word + mark.size() + 1, title.size()));

@@ -122,6 +122,9 @@ private slots:
         r.author = u"line\nbreak"_qs;
         r.email = u"](<odd>)"_qs;
         QTest::newRow("awkward one-line fields") << r << QByteArray() << QString();
+        r = plain();
+        r.product = u"Tool Ver.2 and Ver.3"_qs;
+        QTest::newRow("a product holding the version's word with more after it") << r << QByteArray() << QString();
         r = DocumentRecord{};
         QTest::newRow("all empty") << r << QByteArray() << QString();
         r = plain();
