@@ -1,9 +1,38 @@
 #include "text_scan.h"
 
 #include <algorithm>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+template <typename Unit>
+FixedTextSearch<Unit>::FixedTextSearch(std::basic_string_view<Unit> needle) : needle_(needle)
+{
+    const auto size = qsizetype(needle_.size());
+    shift_.fill(std::max<qsizetype>(size, 1));
+    for (qsizetype i = 0; i + 1 < size; ++i)
+        shift_[uchar(needle_[size_t(i)])] = size - 1 - i;
+}
+
+template <typename Unit>
+qsizetype FixedTextSearch<Unit>::indexIn(std::basic_string_view<Unit> text, qsizetype from) const
+{
+    const auto size = qsizetype(needle_.size()), end = qsizetype(text.size());
+    if (size == 0)
+        return from <= end ? from : -1;
+    const Unit last = needle_.back();
+    for (qsizetype at = from; at + size <= end;) {
+        const Unit unit = text[size_t(at + size - 1)];
+        if (unit == last && std::memcmp(text.data() + at, needle_.data(), size_t(size - 1) * sizeof(Unit)) == 0)
+            return at;
+        at += shift_[uchar(unit)];
+    }
+    return -1;
+}
+
+template class FixedTextSearch<char>;
+template class FixedTextSearch<char16_t>;
 
 template <typename View>
 bool LineEnds<View>::anyWithin(const QList<qsizetype>& places, Span s)

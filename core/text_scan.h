@@ -3,19 +3,41 @@
 // Finding the reader's way through a document's text: where a fixed text
 // next occurs, and which line ends the writer could not have written.
 
-#include <QByteArrayMatcher>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QStringMatcher>
 #include <QStringView>
 
+#include <array>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 struct Span {
     qsizetype start = 0;
     qsizetype end = 0;
 };
+
+// Finds one fixed text in texts of the same kind of unit: Horspool's skip
+// on the unit under the needle's last place, and the whole needle compared
+// at once where that unit matches. The fixed texts end in line breaks, so a
+// unit-by-unit comparison from the end (QByteArrayMatcher's) spent most of
+// an open going over them.
+template <typename Unit>
+class FixedTextSearch {
+public:
+    explicit FixedTextSearch(std::basic_string_view<Unit> needle);
+
+    // The first place at or after from, or -1.
+    qsizetype indexIn(std::basic_string_view<Unit> text, qsizetype from) const;
+
+private:
+    std::basic_string<Unit> needle_;
+    std::array<qsizetype, 256> shift_{};  // by the unit's low byte
+};
+
+extern template class FixedTextSearch<char>;
+extern template class FixedTextSearch<char16_t>;
 
 // Where a fixed text next occurs, in a text (QStringView) or in a file's
 // bytes (QByteArrayView) with the fixed text encoded alike. The reader asks
@@ -25,9 +47,9 @@ struct Span {
 template <typename View>
 class NextPlace {
 public:
-    using Matcher = std::conditional_t<std::is_same_v<View, QStringView>, QStringMatcher, QByteArrayMatcher>;
+    using Unit = std::conditional_t<std::is_same_v<View, QStringView>, char16_t, char>;
     template <typename Needle>
-    NextPlace(View text, const Needle& needle) : text_(text), matcher_(needle)
+    NextPlace(View text, const Needle& needle) : text_(unitsOf(text)), search_(unitsOf(View(needle)))
     {
     }
 
@@ -37,14 +59,19 @@ public:
         const bool known = askedFrom_ >= 0 && from >= askedFrom_ && (found_ < 0 || from <= found_);
         if (!known) {
             askedFrom_ = from;
-            found_ = matcher_.indexIn(text_, from);
+            found_ = search_.indexIn(text_, from);
         }
         return found_;
     }
 
 private:
-    View text_;
-    Matcher matcher_;
+    static std::basic_string_view<Unit> unitsOf(View view)
+    {
+        return {reinterpret_cast<const Unit*>(view.data()), size_t(view.size())};
+    }
+
+    std::basic_string_view<Unit> text_;
+    FixedTextSearch<Unit> search_;
     mutable qsizetype askedFrom_ = -1;
     mutable qsizetype found_ = -1;
 };
