@@ -6,32 +6,74 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
-#include <QSyntaxHighlighter>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
 
 namespace {
 
-class UnwritableHighlighter : public QSyntaxHighlighter {
+// Underlines, in each block of the document that holds any, the characters
+// the document cannot hold. QSyntaxHighlighter would give every block a
+// layout of its own as it passes over it, some hundreds of bytes a line:
+// here a block without such characters is left as it is, and the block's
+// state says which blocks carry marks to take away.
+class UnwritableMarks : public QObject {
 public:
-    using QSyntaxHighlighter::QSyntaxHighlighter;
+    explicit UnwritableMarks(QTextDocument* document) : QObject(document), document_(document)
+    {
+        connect(document, &QTextDocument::contentsChange, this, &UnwritableMarks::markChanged);
+        markChanged(0, 0, document->characterCount());
+    }
 
-protected:
-    void highlightBlock(const QString& text) override
+private:
+    static constexpr int kMarked = 1;
+
+    void markChanged(int from, int /*removed*/, int added)
+    {
+        if (marking_)
+            return;  // the marks' own redraw
+        const QScopedValueRollback guard(marking_, true);
+        const int last = document_->findBlock(from + added).blockNumber();
+        for (QTextBlock block = document_->findBlock(from); block.isValid(); block = block.next()) {
+            mark(block);
+            if (block.blockNumber() >= last && last >= 0)
+                break;
+        }
+    }
+
+    void mark(QTextBlock& block)
+    {
+        QList<QTextLayout::FormatRange> ranges;
+        windows1252::forEachUnwritable(block.text(), [&](qsizetype position, qsizetype length) {
+            ranges.append({int(position), int(length), format_});
+            return true;
+        });
+        if (ranges.isEmpty() && block.userState() != kMarked)
+            return;
+        block.layout()->setFormats(ranges);
+        block.setUserState(ranges.isEmpty() ? -1 : kMarked);
+        document_->markContentsDirty(block.position(), block.length());
+    }
+
+    static QTextCharFormat markFormat()
     {
         QTextCharFormat mark;
         mark.setUnderlineStyle(QTextCharFormat::WaveUnderline);
         mark.setUnderlineColor(Qt::red);
-        windows1252::forEachUnwritable(text, [&](qsizetype position, qsizetype length) {
-            setFormat(int(position), int(length), mark);
-            return true;
-        });
+        return mark;
     }
+
+    QTextDocument* document_;
+    QTextCharFormat format_ = markFormat();
+    bool marking_ = false;
 };
 
 }  // namespace
 
-void markUnwritable(QPlainTextEdit* box) { new UnwritableHighlighter(box->document()); }
+void markUnwritable(QPlainTextEdit* box) { new UnwritableMarks(box->document()); }
 
 void markUnwritable(QLineEdit* box, const ProgramTexts& texts)
 {

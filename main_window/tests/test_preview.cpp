@@ -150,14 +150,29 @@ private slots:
     void formMarksWhatTheDocumentCannotHold()
     {
         MainWindowDriver ui(Edition::release11(nullptr));
+        QPlainTextEdit* box = ui.box("TxtUso");
+        const auto underlined = [box](int line) {
+            QList<int> found;
+            for (const QTextLayout::FormatRange& range : box->document()->findBlockByNumber(line).layout()->formats()) {
+                if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+                    found << range.start << range.length;
+            }
+            return found;
+        };
         ui.typeBox("TxtUso", u"ok \u4E2D ok \U0001F600"_qs);
-        const QTextBlock block = ui.box("TxtUso")->document()->firstBlock();
-        QList<int> underlined;
-        for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
-            if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
-                underlined << range.start << range.length;
-        }
-        QCOMPARE(underlined, (QList<int>{3, 1, 8, 2}));
+        QCOMPARE(underlined(0), (QList<int>{3, 1, 8, 2}));
+        // The marks follow the text: a line that gets one, a line that loses
+        // its last one, a text put in whole (as opening does).
+        box->moveCursor(QTextCursor::End);
+        QTest::keyClick(box, Qt::Key_Return);
+        box->insertPlainText(u"x \u2192"_qs);
+        QCOMPARE(underlined(1), (QList<int>{2, 1}));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(underlined(1), QList<int>{});
+        QCOMPARE(underlined(0), (QList<int>{3, 1, 8, 2}));
+        box->setPlainText(u"plain\n\u4E2D"_qs);
+        QCOMPARE(underlined(0), QList<int>{});
+        QCOMPARE(underlined(1), (QList<int>{0, 1}));
         auto* sign = ui.window->findChild<QAction*>(u"TxtEmailAviso"_qs);
         QVERIFY(sign && !sign->isVisible());
         ui.type("TxtEmail", u"a\u2192b\u2192c\u01C6"_qs);
