@@ -32,7 +32,7 @@ run_example() {
     trumi-editor --output LEAME.txt --product demo --product-version 1.0 --status final
     sh release.sh 1.1 || fail "$name: the example failed"
     [ -n "$(ls ./*.tar.gz)" ] || fail "$name: no archive was made"
-    tar -xOzf ./*.tar.gz LEAME.txt | grep -qa 'DEMO Ver. 1.1 FINAL' || fail "$name: the archive's document is not 1.1's"
+    grep -qa 'DEMO Ver. 1.1 FINAL' <<<"$(tar -xOzf ./*.tar.gz LEAME.txt)" || fail "$name: the archive's document is not 1.1's"
 }
 
 run_example trumi-editor "$(from_man_page "$build_dir/man/trumi-editor.1")"

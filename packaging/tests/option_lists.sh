@@ -18,8 +18,11 @@ for program in trumi-editor trumi-editor-1.0; do
     COMP_WORDS=("$path" --)
     COMP_CWORD=1
     _trumi_editor
+    # A here-string, not a pipe: grep -q may leave before printf has written
+    # all, and pipefail would count printf's broken pipe as a failure.
+    offered=$(printf '%s\n' "${COMPREPLY[@]}")
     for option in "${options[@]}"; do
-        printf '%s\n' "${COMPREPLY[@]}" | grep -qx -- "$option" || fail "the completion does not offer $option"
+        grep -qx -- "$option" <<<"$offered" || fail "the completion does not offer $option"
         grep -q -- "${option//-/\\\\-}" "$page" || fail "$page does not document $option"
         checked=$((checked + 1))
     done
