@@ -128,11 +128,37 @@ void PreviewView::paintEvent(QPaintEvent*)
     }
 }
 
+SizeLine::SizeLine(QWidget* parent) : QWidget(parent)
+{
+    // It paints its whole background: a new size draws the line alone.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
+void SizeLine::setText(const QString& text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    setAccessibleName(text);
+    update();
+}
+
+QSize SizeLine::sizeHint() const { return {fontMetrics().horizontalAdvance(text_), fontMetrics().height()}; }
+
+void SizeLine::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text_);
+}
+
 PreviewWindow::PreviewWindow(const ProgramTexts& texts)
     : texts_(texts),
       view_(new PreviewView(text_, this)),
       markdown_(new MarkdownView(this)),
-      size_(new QLabel(this)),
+      size_(new SizeLine(this)),
       legend_(new QLabel(this))
 {
     markdown_->setObjectName(QStringLiteral("TxtVistaPreviaMarkdown"));
@@ -146,11 +172,7 @@ PreviewWindow::PreviewWindow(const ProgramTexts& texts)
     layout->addWidget(view_);
     layout->addWidget(markdown_);
     layout->addWidget(size_);
-    // A new size draws the label alone: it paints its own background, and
-    // its width does not follow its text. What a highlighted '?' is stands
-    // under it, where there is one.
-    size_->setAutoFillBackground(true);
-    size_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // What a highlighted '?' is stands under the size, where there is one.
     legend_->setObjectName(QStringLiteral("LblLeyenda"));
     legend_->setText(texts_.text(TextId::PreviewMarks));
     legend_->setWordWrap(true);
@@ -207,8 +229,7 @@ void PreviewWindow::showMarkdown(const QString& markdown)
     markdown_->showMarkdown(markdown);
     legend_->hide();
     const QString size = texts_.filled(TextId::PreviewSizeMarkdown, QLocale().toString(markdown.toUtf8().size()));
-    if (size != size_->text())
-        size_->setText(size);
+    size_->setText(size);
 }
 
 bool PreviewWindow::showsMarkdown() const { return !markdown_->isHidden(); }

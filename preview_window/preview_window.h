@@ -47,6 +47,24 @@ private:
 // a keystroke in a large description stays cheap, and it holds the text as
 // the document does, a byte a character; it keeps nothing between runs and
 // never changes the form.
+// The line under the preview that gives the document's size. It changes at
+// every keystroke, so it draws its text and nothing more: a QLabel asks its
+// window's layout again at each new text and costs a keystroke about as much
+// as the edit itself.
+class SizeLine : public QWidget {
+public:
+    explicit SizeLine(QWidget* parent);
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+};
+
 class PreviewWindow : public QWidget {
     Q_OBJECT
 
@@ -110,6 +128,6 @@ private:
     PreviewText text_;
     PreviewView* view_;
     MarkdownView* markdown_;
-    QLabel* size_;
+    SizeLine* size_;
     QLabel* legend_;
 };

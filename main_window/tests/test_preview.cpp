@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -105,6 +106,9 @@ private slots:
         ui.setDate(QDateTime(QDate(2004, 6, 5), QTime(14, 23, 11)));
         QCOMPARE(previewBytes(preview), createBytes(ui));
         QVERIFY(preview->text().contains(u"TR\u00DCMI Ver.  BETA"_qs));
+        // The size line, as drawn and as a screen reader reads it, follows too.
+        const auto* size = preview->findChild<QWidget*>(u"LblTamano"_qs);
+        QCOMPARE(size->accessibleName().section(u' ', 0, 0), QLocale().toString(createBytes(ui).size()));
     }
 
     // The preview is part of the form's session: it hides while the form is
