@@ -40,13 +40,6 @@ private:
     int columns_ = 0;  // the width the horizontal scroll bar is set for, in characters
 };
 
-// The document as Create would write it now, read-only: the document's
-// entries with their line ends as lines, each character that Windows-1252
-// cannot hold shown as the '?' it becomes and highlighted, and under it the
-// size in bytes. It changes only what a change of one field touches, so that
-// a keystroke in a large description stays cheap, and it holds the text as
-// the document does, a byte a character; it keeps nothing between runs and
-// never changes the form.
 // The line under the preview that gives the document's size. It changes at
 // every keystroke, so it draws its text and nothing more: a QLabel asks its
 // window's layout again at each new text and costs a keystroke about as much
@@ -54,7 +47,6 @@ private:
 class SizeLine : public QWidget {
 public:
     explicit SizeLine(QWidget* parent);
-    QString text() const { return text_; }
     void setText(const QString& text);
     QSize sizeHint() const override;
 
@@ -65,6 +57,13 @@ private:
     QString text_;
 };
 
+// The document as Create would write it now, read-only: the document's
+// entries with their line ends as lines, each character that Windows-1252
+// cannot hold shown as the '?' it becomes and highlighted, and under it the
+// size in bytes. It changes only what a change of one field touches, so that
+// a keystroke in a large description stays cheap, and it holds the text as
+// the document does, a byte a character; it keeps nothing between runs and
+// never changes the form.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 

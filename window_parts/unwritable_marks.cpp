@@ -36,10 +36,10 @@ private:
         if (marking_)
             return;  // the marks' own redraw
         const QScopedValueRollback guard(marking_, true);
-        const int last = document_->findBlock(from + added).blockNumber();
+        const QTextBlock last = document_->findBlock(from + added);
         for (QTextBlock block = document_->findBlock(from); block.isValid(); block = block.next()) {
             mark(block);
-            if (block.blockNumber() >= last && last >= 0)
+            if (block == last)
                 break;
         }
     }
