@@ -65,9 +65,13 @@ qsizetype copyAsciiRun(char* out, const char16_t* unit, const char16_t* end, boo
         __m128i plain = _mm_cmpeq_epi16(_mm_and_si128(eight, highBits), zero);
         if (crlf)
             plain = _mm_andnot_si128(_mm_cmpeq_epi16(eight, lineFeeds), plain);
-        if (_mm_movemask_epi8(plain) != 0xFFFF)
-            break;
+        // Stored whole even where only the first units are plain: the rest
+        // is written over next, and there is room for eight (one byte per
+        // unit left). A line of text ends here, not in the loops below.
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(eight, eight));
+        const auto mask = unsigned(_mm_movemask_epi8(plain));
+        if (mask != 0xFFFF)
+            return unit + std::countr_one(mask) / 2 - start;
         out += 8;
         unit += 8;
     }

@@ -35,6 +35,14 @@ private slots:
         QByteArray out("x");
         windows1252::appendWithCrLf(out, u"a\nb\r\nc\n\n");
         QCOMPARE(out, QByteArray("xa\r\nb\r\nc\r\n\r\n"));
+        // A line feed and a letter beyond ASCII at every place of the eight
+        // units encoded at once.
+        QString lines;
+        for (int length = 0; length < 20; ++length)
+            lines += QString(length, u'a') + QString::fromUtf16(length % 2 ? u"\u00E9\n" : u"\n\u00E9");
+        out.clear();
+        windows1252::appendWithCrLf(out, lines);
+        QCOMPARE(out, lines.toLatin1().replace("\n", "\r\n"));
     }
 };
 
