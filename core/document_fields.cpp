@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -156,10 +159,42 @@ QString withLoneReturnsAsBreaks(QString text)
     return text;
 }
 
+// Whether composing and the lone CRs leave the text as it is: every unit
+// below U+0300 (all those characters are composed already) and every CR
+// before an LF. Most long texts are, and this one pass over them spares the
+// two that composing and looking for CRs make.
+bool writtenAsItStands(QStringView text)
+{
+    const char16_t* const units = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+#if defined(__SSE2__)
+    const __m128i lastComposed = _mm_set1_epi16(0x2FF);
+    const __m128i carriageReturn = _mm_set1_epi16(0x000D), lineFeed = _mm_set1_epi16(0x000A);
+    for (; i + 8 < size; i += 8) {
+        const __m128i now = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
+        const __m128i after = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 1));
+        const __m128i above = _mm_subs_epu16(now, lastComposed);  // zero up to U+02FF
+        const __m128i loneReturns =
+            _mm_andnot_si128(_mm_cmpeq_epi16(after, lineFeed), _mm_cmpeq_epi16(now, carriageReturn));
+        const __m128i stands = _mm_andnot_si128(loneReturns, _mm_cmpeq_epi16(above, _mm_setzero_si128()));
+        if (_mm_movemask_epi8(stands) != 0xFFFF)
+            return false;
+    }
+#endif
+    for (; i < size; ++i) {
+        if (units[i] >= 0x300 || (units[i] == u'\r' && (i + 1 == size || units[i + 1] != u'\n')))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 QString writtenValue(const DocumentField& field, const QString& value)
 {
+    if (!field.upperCased && writtenAsItStands(value))
+        return value;
     // Composed (NFC), so that an accent typed or pasted as a letter and a
     // combining mark ("e" and U+0301, as macOS keeps it) is the one character
     // Windows-1252 has for it.

@@ -167,6 +167,13 @@ private slots:
         QTest::newRow("a combining mark with no letter of its own") << u"x\u0301"_qs << QByteArray("x?");
         QTest::newRow("two marks that compose to what it lacks") << u"e\u0302\u0301"_qs << QByteArray("?");
         QTest::newRow("the angstrom sign") << u"\u212B"_qs << QByteArray("\xC5");
+        // Long texts are looked over eight units at a time.
+        QTest::newRow("a lone CR, more after") << u"ab\rcdefghijklmnop"_qs << QByteArray("ab\r\ncdefghijklmnop");
+        QTest::newRow("CR LF across eight units") << u"abcdefg\r\nbcdefghij"_qs << QByteArray("abcdefg\r\nbcdefghij");
+        QTest::newRow("a combining acute, more after") << u"cafe\u0301 con leche"_qs << QByteArray("caf\xE9 con leche");
+        QTest::newRow("Latin-1, more after") << u"\u00F1and\u00FA es un ave"_qs
+                                             << QByteArray("\xF1"
+                                                           "and\xFA es un ave");
     }
     void valuesAreWrittenAsTheyReadBack()
     {
