@@ -10,7 +10,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <span>
+#include <type_traits>
 
 // How a field's text is held, and so which texts it can take.
 enum class FieldKind {
@@ -61,6 +63,30 @@ struct DocumentShape {
 // CR a line break, upper-cased where the field is (the CR LF line ends and
 // the encoding are the writer's).
 QString writtenValue(const DocumentField& field, const QString& value);
+
+// Where a value may be cut so that the written values of the two parts, put
+// together, are the written value of the whole: before an ASCII character
+// that does not finish a CR LF, since nothing composes with what comes
+// before such a character. Of the places after from, the one nearest to
+// near, looking back first; 0 where there is none. The units are UTF-16, or
+// bytes of UTF-8 or Windows-1252 (ASCII is the same in all three).
+template <typename Unit>
+qsizetype valueCutNear(const Unit* units, qsizetype size, qsizetype from, qsizetype near)
+{
+    auto fits = [units](qsizetype at) {
+        const auto unit = std::make_unsigned_t<Unit>(units[at]);
+        return unit < 0x80 && !(unit == '\n' && units[at - 1] == '\r');
+    };
+    for (qsizetype at = std::min(near, size - 1); at > from; --at) {
+        if (fits(at))
+            return at;
+    }
+    for (qsizetype at = std::max(near, from) + 1; at < size; ++at) {
+        if (fits(at))
+            return at;
+    }
+    return 0;
+}
 
 // Whether the document writes the text one character for each of its UTF-16
 // units: no pair of surrogates (one '?'), nothing that composing changes (a

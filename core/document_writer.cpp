@@ -24,8 +24,6 @@ QString composeEntry(const QList<EntryPart>& parts, const DocumentRecord& record
     return entry;
 }
 
-constexpr qsizetype kUnitsPerPiece = qsizetype(512) * 1024;
-
 }  // namespace
 
 QStringList composeDocument(const DocumentRecord& record)
@@ -39,47 +37,83 @@ QStringList composeDocument(const DocumentRecord& record)
 DocumentPieces::DocumentPieces(const QStringList& entries)
 {
     for (const QString& entry : entries)
-        segments_.append({entry, nullptr, true});
-    buffer_ = QByteArray(2 * kUnitsPerPiece + 8, Qt::Uninitialized);
+        segments_.append({.text = entry, .endsEntry = true});
+    buffer_ = QByteArray(2 * unitsPerPiece_ + 8, Qt::Uninitialized);
 }
 
-DocumentPieces::DocumentPieces(const DocumentRecord& record, const StreamedValues& streamed)
+DocumentPieces::DocumentPieces(const DocumentRecord& record, const StreamedValues& streamed, qsizetype unitsPerPiece)
+    : unitsPerPiece_(unitsPerPiece)
 {
     for (const QList<EntryPart>& parts : documentEntries())
         appendEntry(parts, record, streamed);
     // Room for a piece's units, two bytes each, and for the line ends of
     // entries that are empty.
-    buffer_ = QByteArray(2 * kUnitsPerPiece + 4 * segments_.size() + 8, Qt::Uninitialized);
+    buffer_ = QByteArray(2 * unitsPerPiece_ + 4 * segments_.size() + 8, Qt::Uninitialized);
 }
 
-// An entry's texts, each streamed value a segment of its own between them.
+// The segment a field's value takes of its own: a streamed value, or one
+// longer than a piece, which is composed a part at a time as it is encoded,
+// never whole.
+std::optional<DocumentPieces::Segment> DocumentPieces::ownSegmentOf(const EntryPart& part, const DocumentRecord& record,
+                                                                    const StreamedValues& streamed) const
+{
+    if (!part.field)
+        return std::nullopt;
+    if (const auto found = streamed.find(part.field); found != streamed.end())
+        return Segment{.streamed = found->second};
+    const QString& value = record.*(part.field->value);
+    if (value.size() > unitsPerPiece_)
+        return Segment{.text = value, .field = part.field};
+    return std::nullopt;
+}
+
+// An entry's texts, with the values that take a segment of their own
+// between them.
 void DocumentPieces::appendEntry(const QList<EntryPart>& parts, const DocumentRecord& record,
                                  const StreamedValues& streamed)
 {
     QString text;  // null, so that a value alone is shared, not copied
     for (const EntryPart& part : parts) {
-        const auto found = part.field ? streamed.find(part.field) : streamed.end();
-        if (found == streamed.end()) {
+        const auto own = ownSegmentOf(part, record, streamed);
+        if (!own) {
             text += part.field ? writtenValue(*part.field, record.*(part.field->value)) : part.fixed;
             continue;
         }
         if (!text.isEmpty())
-            segments_.append({std::exchange(text, QString()), nullptr, false});
-        segments_.append({QString(), found->second, false});
+            segments_.append({.text = std::exchange(text, QString())});
+        segments_.append(*own);
     }
-    segments_.append({text, nullptr, true});
+    segments_.append({.text = text, .endsEntry = true});
+}
+
+// The next part of a streamed value or of a field's value from from on, as
+// the document writes it; nothing once it has all been given, and nothing
+// for a text written as it stands.
+std::optional<QString> DocumentPieces::nextPartOf(const Segment& segment, qsizetype& from) const
+{
+    if (segment.streamed)
+        return segment.streamed->next();
+    const qsizetype left = segment.text.size() - from;
+    if (!segment.field || left == 0)
+        return std::nullopt;
+    const char16_t* const units = QStringView(segment.text).utf16() + from;
+    const qsizetype cut = left > unitsPerPiece_ ? valueCutNear(units, left, 0, unitsPerPiece_) : 0;
+    const qsizetype length = cut > 0 ? cut : left;
+    from += length;
+    return writtenValue(*segment.field, QString::fromRawData(reinterpret_cast<const QChar*>(units), length));
 }
 
 QByteArrayView DocumentPieces::next()
 {
     char* const start = buffer_.data();
     char* out = start;
-    while (out - start < kUnitsPerPiece) {
+    while (out - start < unitsPerPiece_) {
         if (position_ == text_.size() && !nextText(out))
             break;
         const QStringView text = text_;
-        qsizetype units = std::min(kUnitsPerPiece - (out - start), text.size() - position_);
-        if (units == 0)
+        // An entry's CR LF may have filled the piece, even a little past it.
+        qsizetype units = std::min(unitsPerPiece_ - (out - start), text.size() - position_);
+        if (units <= 0)
             continue;
         if (text[position_ + units - 1].isHighSurrogate() && position_ + units < text.size())
             ++units;  // a pair stays in one piece
@@ -97,8 +131,8 @@ bool DocumentPieces::nextText(char*& out)
     while (segment_ < segments_.size()) {
         if (segment_ >= 0) {
             const Segment& now = segments_.at(segment_);
-            if (auto piece = now.streamed ? now.streamed->next() : std::nullopt) {
-                text_ = std::move(*piece);
+            if (auto part = nextPartOf(now, valueAt_)) {
+                text_ = std::move(*part);
                 position_ = 0;
                 return true;
             }
@@ -111,10 +145,12 @@ bool DocumentPieces::nextText(char*& out)
         if (++segment_ == segments_.size())
             break;
         const Segment& next = segments_.at(segment_);
-        text_ = next.text;
-        position_ = 0;
-        if (!next.streamed)
+        valueAt_ = 0;
+        if (!next.streamed && !next.field) {
+            text_ = next.text;
+            position_ = 0;
             return true;
+        }
     }
     text_ = QString();
     position_ = 0;
@@ -125,14 +161,17 @@ qint64 DocumentPieces::size() const
 {
     qint64 total = 0;
     for (const Segment& segment : segments_) {
-        if (segment.streamed) {
+        if (segment.streamed)
             segment.streamed->restart();
-            while (const auto piece = segment.streamed->next())
-                total += windows1252::encodedSizeWithCrLf(*piece);
-            segment.streamed->restart();
+        if (segment.streamed || segment.field) {
+            qsizetype from = 0;
+            while (const auto part = nextPartOf(segment, from))
+                total += windows1252::encodedSizeWithCrLf(*part);
         } else {
             total += windows1252::encodedSizeWithCrLf(segment.text);
         }
+        if (segment.streamed)
+            segment.streamed->restart();
         total += segment.endsEntry ? 2 : 0;
     }
     return total;

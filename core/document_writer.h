@@ -26,10 +26,14 @@ using StreamedValues = std::map<const DocumentField*, StreamedValue*>;
 // large document is written without ever standing whole in memory.
 class DocumentPieces {
 public:
+    static constexpr qsizetype kUnitsPerPiece = qsizetype(512) * 1024;
+
     explicit DocumentPieces(const QStringList& entries);
     // The record's document, where each streamed field's value comes from
     // its file instead of the record.
-    DocumentPieces(const DocumentRecord& record, const StreamedValues& streamed);
+    DocumentPieces(const DocumentRecord& record, const StreamedValues& streamed,
+                   qsizetype unitsPerPiece = kUnitsPerPiece);
+    // The next piece, which stays as it is until the next call.
     QByteArrayView next();
     // How many bytes all the pieces hold together; asked before the first
     // piece (a streamed value is read through to count them).
@@ -40,18 +44,25 @@ public:
     file_io::Content content();
 
 private:
-    // Text, or a streamed value; an entry's last segment ends it.
+    // Text written as it stands, a field's value written a piece at a time,
+    // or a streamed value; an entry's last segment ends it.
     struct Segment {
-        QString text;
+        QString text = {};
+        const DocumentField* field = nullptr;
         StreamedValue* streamed = nullptr;
         bool endsEntry = false;
     };
+    std::optional<Segment> ownSegmentOf(const EntryPart& part, const DocumentRecord& record,
+                                        const StreamedValues& streamed) const;
     void appendEntry(const QList<EntryPart>& parts, const DocumentRecord& record, const StreamedValues& streamed);
+    std::optional<QString> nextPartOf(const Segment& segment, qsizetype& from) const;
     bool nextText(char*& out);
 
     QList<Segment> segments_;
+    qsizetype unitsPerPiece_ = kUnitsPerPiece;
     qsizetype segment_ = -1;
-    QString text_;  // the text being encoded
+    qsizetype valueAt_ = 0;  // in a field's value, where its next part starts
+    QString text_;           // the text being encoded
     qsizetype position_ = 0;
     char16_t previous_ = 0;
     QByteArray buffer_;

@@ -73,24 +73,11 @@ bool StreamedValue::fill(qsizetype minimum)
     return true;
 }
 
-// Where a piece may end: before an ASCII character that does not finish a
-// CR LF, as near a piece's length as there is one; 0 while there is none.
+// Where a piece may end, as near a piece's length as there is a place; 0
+// while there is none.
 qsizetype StreamedValue::cutAt(qsizetype from) const
 {
-    const char* const bytes = buffer_.constData();
-    auto fits = [bytes](qsizetype at) {
-        const auto c = uchar(bytes[at]);
-        return c < 0x80 && !(c == '\n' && bytes[at - 1] == '\r');
-    };
-    for (qsizetype at = std::min(pieceBytes_, buffer_.size() - 1); at > from; --at) {
-        if (fits(at))
-            return at;
-    }
-    for (qsizetype at = std::max(pieceBytes_, from) + 1; at < buffer_.size(); ++at) {
-        if (fits(at))
-            return at;
-    }
-    return 0;
+    return valueCutNear(buffer_.constData(), buffer_.size(), from, pieceBytes_);
 }
 
 std::optional<QString> StreamedValue::next()

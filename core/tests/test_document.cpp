@@ -189,8 +189,8 @@ private slots:
         QCOMPARE(documentBytes(composeDocument(*read)), bytes);
     }
 
-    // A value streamed from its file writes the very bytes that the whole
-    // text read from that file writes, however small the pieces: cut
+    // A value streamed from its file, or a large one in memory, writes the
+    // very bytes that the whole text writes, however small the pieces: cut
     // between any two characters, a CR LF, a letter and its combining mark,
     // a surrogate pair, a UTF-8 sequence or a final line end, and whatever
     // the file's encoding. The sizes and the count of '?' agree too.
@@ -235,6 +235,13 @@ private slots:
             QCOMPARE(bytes, expected);
             QCOMPARE(size, expected.size());
             QCOMPARE(value.unwritable(), windows1252::unwritableCount(whole.*member));
+            // The same value held in memory, composed a part at a time.
+            DocumentPieces parts(whole, {}, pieceBytes);
+            QCOMPARE(parts.size(), expected.size());
+            bytes.clear();
+            for (QByteArrayView piece = parts.next(); !piece.isEmpty(); piece = parts.next())
+                bytes += piece;
+            QCOMPARE(bytes, expected);
         }
     }
 
