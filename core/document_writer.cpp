@@ -115,7 +115,8 @@ QByteArrayView DocumentPieces::next()
         qsizetype units = std::min(unitsPerPiece_ - (out - start), text.size() - position_);
         if (units <= 0)
             continue;
-        if (text[position_ + units - 1].isHighSurrogate() && position_ + units < text.size())
+        const qsizetype end = position_ + units;
+        if (end < text.size() && text[end - 1].isHighSurrogate() && text[end].isLowSurrogate())
             ++units;  // a pair stays in one piece
         out = windows1252::encodeWithCrLf(out, text.sliced(position_, units), previous_);
         position_ += units;

@@ -142,6 +142,8 @@ private slots:
         QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xDC00) + QChar(0xD800) + QStringLiteral("b");
         QTest::newRow("CR CR LF") << QStringLiteral("\r\r\n\n\r");
         QTest::newRow("long mixed") << QStringLiteral("l\u00ednea\r\n\U0001F600\n").repeated(1000);
+        QTest::newRow("lone high surrogates, then a pair")
+            << QString(7, QChar(0xD800)) + QStringLiteral("\U0001F600") + QString(5, QChar(0xDBFF));
     }
     void sizeIsTheNumberOfBytesWritten()
     {
@@ -150,7 +152,15 @@ private slots:
         record.description = text;
         record.product = text;
         const QStringList entries = composeDocument(record);
-        QCOMPARE(DocumentPieces(entries).size(), documentBytes(entries).size());
+        const QByteArray bytes = documentBytes(entries);
+        QCOMPARE(DocumentPieces(entries).size(), bytes.size());
+        // Made in pieces of a few units, the values cut into parts.
+        DocumentPieces pieces(record, {}, 3);
+        QCOMPARE(pieces.size(), bytes.size());
+        QByteArray pieced;
+        for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
+            pieced += piece;
+        QCOMPARE(pieced, bytes);
     }
 
     // What the document writes is what its reader reads back: a lone CR is
