@@ -120,6 +120,8 @@ private:
                 return Failure{
                     read.error->problem == FileProblem::NoWholeDocument ? kUsageError : kFileFailure, {}, read.error};
             from = read.found->record;
+            for (const FieldBytes& field : read.found->undecoded)
+                files_.stream(field);
         }
         for (const DocumentField& field : documentFields()) {
             if (auto failure = fillField(field, from, record))
@@ -129,15 +131,30 @@ private:
     }
 
     // A document, a pipe (a shell's <(...)) or, for "-", standard input.
-    DocumentRead readFrom(const QString& name) const
+    // Its bytes are kept: the values of the classic document's multi-line
+    // fields are streamed from them as the document is written.
+    DocumentRead readFrom(const QString& name)
     {
-        QByteArray bytes;
         const FilePath path(name);
         const auto error =
-            name == u'-' ? streams_.readInput(bytes) : file_io::readFile(path, bytes, file_io::Pipes::Read);
+            name == u'-' ? streams_.readInput(fromBytes_) : file_io::readFile(path, fromBytes_, file_io::Pipes::Read);
         if (error)
             return {std::nullopt, error};
-        return readDocumentBytes(bytes, path, {edition_.markdownHeadings(), GeneralDateFormat::fromSystem()});
+        return readDocumentBytes(fromBytes_, path,
+                                 {edition_.markdownHeadings(), GeneralDateFormat::fromSystem(), fieldsWanted()});
+    }
+
+    // The fields an option gives are not read from the --from document.
+    FieldsWanted fieldsWanted() const
+    {
+        FieldsWanted wanted;
+        for (const DocumentField& field : documentFields()) {
+            if (given_.has(QString::fromLatin1(field.name)))
+                wanted.unused.append(&field);
+            else if (field.kind == FieldKind::Lines && kind_ == DocumentKind::Text)
+                wanted.asBytes.append(&field);
+        }
+        return wanted;
     }
 
     std::optional<Failure> fillField(const DocumentField& field, const std::optional<DocumentRecord>& from,
@@ -272,6 +289,7 @@ private:
     const CommandLineStreams& streams_;
     GivenArguments given_;
     DocumentKind kind_ = DocumentKind::Text;
+    QByteArray fromBytes_;
     ValueFiles files_{streams_};
     std::optional<Licences> licences_;
 };

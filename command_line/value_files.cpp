@@ -43,6 +43,8 @@ std::optional<FileError> ValueFiles::stream(const DocumentField& field, const QS
     return std::nullopt;
 }
 
+void ValueFiles::stream(const FieldBytes& bytes) { streamed_[bytes.field] = std::make_unique<StreamedValue>(bytes); }
+
 StreamedValues ValueFiles::streamed() const
 {
     StreamedValues values;

@@ -11,7 +11,8 @@
 #include <memory>
 #include <optional>
 
-// The files that field options name ("@PATH", "@-" for standard input).
+// The files that field options name ("@PATH", "@-" for standard input), and
+// the --from document's fields left as bytes.
 // A text field's file is streamed into the classic document as it is
 // written, never read whole; any other (a pipe, standard input, a UTF-16
 // file, a field of the Markdown document) is read whole.
@@ -22,6 +23,8 @@ public:
     // The field's value from the file named after the '@'; empty where the
     // file is to be streamed.
     std::optional<FileError> read(const DocumentField& field, const QString& name, bool mayStream, QString& value);
+    // A field of the --from document, streamed from its bytes.
+    void stream(const FieldBytes& bytes);
 
     // The values to stream, for the writer.
     StreamedValues streamed() const;

@@ -64,7 +64,10 @@ public:
         if (!last)
             return std::nullopt;
         runLastFieldToTheEnd(*last);
-        return DocumentFound{recordOf(*last), last->start == 0 && last->end == text_.size()};
+        DocumentFound found;
+        found.sole = last->start == 0 && last->end == text_.size();
+        fillRecord(*last, found);
+        return found;
     }
 
 private:
@@ -168,14 +171,22 @@ private:
         }
     }
 
-    DocumentRecord recordOf(const Placed& placed) const
+    void fillRecord(const Placed& placed, DocumentFound& found) const
     {
-        DocumentRecord record;
         for (qsizetype i = 0; i < qsizetype(fields_.size()); ++i) {
-            const QString value = walked_.decode(spanOf(placed.fields[i]));
-            record.*(fields_[i].value) = fields_[i].kind == FieldKind::Lines ? boxTextOf(value) : value;
+            const DocumentField& field = fields_[i];
+            const View span = spanOf(placed.fields[i]);
+            if (walked_.fields.unused.contains(&field))
+                continue;
+            if constexpr (std::is_same_v<View, QByteArrayView>) {
+                if (walked_.asGiven && walked_.fields.asBytes.contains(&field)) {
+                    found.undecoded.append({&field, span, walked_.utf8});
+                    continue;
+                }
+            }
+            const QString value = walked_.decode(span);
+            found.record.*(field.value) = field.kind == FieldKind::Lines ? boxTextOf(value) : value;
         }
-        return record;
     }
 
     const Walked<View>& walked_;

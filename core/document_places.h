@@ -28,6 +28,11 @@ struct Walked {
     Fixed closing;
     QList<Fixed> choices;  // statusChoices(), encoded
     std::function<QString(View)> decode;
+    FieldsWanted fields = {};
+    // The bytes walked are those the caller gave, UTF-8 where utf8: a field
+    // asked for as bytes can be left so.
+    bool asGiven = false;
+    bool utf8 = false;
 };
 
 // The last complete document in what is walked, or none; the text's line

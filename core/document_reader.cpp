@@ -15,10 +15,11 @@
 
 namespace {
 
-Walked<QStringView> walkedText(QStringView text)
+Walked<QStringView> walkedText(QStringView text, const FieldsWanted& fields)
 {
     const DocumentShape& shape = DocumentShape::get();
-    return {text, shape.before, shape.closing, statusChoices(), [](QStringView span) { return span.toString(); }};
+    return {text,  shape.before, shape.closing, statusChoices(), [](QStringView span) { return span.toString(); },
+            fields};
 }
 
 // A field that starts with U+FEFF keeps it, as in the decoded text.
@@ -68,16 +69,17 @@ Text withWrittenLineEnds(Text text, const Text& closing)
     return text;
 }
 
-}  // namespace
-
-std::optional<DocumentFound> findLastDocument(QString text)
+std::optional<DocumentFound> findLastDocument(QString text, const FieldsWanted& fields)
 {
     const QString written = withWrittenLineEnds(std::move(text), DocumentShape::get().closing);
-    const Walked<QStringView> walked = walkedText(written);
-    return lastDocumentWalking(walked);
+    return lastDocumentWalking(walkedText(written, fields));
 }
 
-std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes)
+}  // namespace
+
+std::optional<DocumentFound> findLastDocument(QString text) { return findLastDocument(std::move(text), {}); }
+
+std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes, const FieldsWanted& fields)
 {
     const TextMark mark = textMarkOf(bytes.first(std::min<qsizetype>(bytes.size(), 4)));
     const QByteArrayView rest = QByteArrayView(bytes).sliced(mark == TextMark::Utf8 ? 3 : 0);
@@ -85,12 +87,16 @@ std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes)
     // UTF-16, or a byte-order mark before bytes that are not UTF-8, which the
     // decoder reads in its own way.
     if (mark == TextMark::Utf16 || (mark == TextMark::Utf8 && !utf8))
-        return findLastDocument(decodeUserText(bytes));
+        return findLastDocument(decodeUserText(bytes), fields);
     Walked<QByteArrayView> walked = walkedBytes(rest, utf8);
+    walked.fields = fields;
+    walked.utf8 = utf8;
+    walked.asGiven = true;
     QByteArray written;  // the bytes are copied only where their line ends are not the writer's
     if (!hasWrittenLineEnds(QByteArray::fromRawData(rest.data(), rest.size()), walked.closing)) {
         written = withWrittenLineEnds(rest.toByteArray(), walked.closing);
         walked.text = written;
+        walked.asGiven = false;
     }
     return lastDocumentWalking(walked);
 }
@@ -116,7 +122,7 @@ std::optional<DocumentFound> markdownIn(const QString& text, const DocumentReadi
     if (reading.markdown.isEmpty())
         return std::nullopt;
     auto found = findLastMarkdown(text, reading.markdown, reading.dateFormat);
-    return found ? std::optional(DocumentFound{found->record, found->sole, DocumentKind::Markdown}) : std::nullopt;
+    return found ? std::optional(DocumentFound{found->record, found->sole, DocumentKind::Markdown, {}}) : std::nullopt;
 }
 
 }  // namespace
@@ -126,12 +132,12 @@ DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, co
     const bool markdownFirst = kindOfName(QString::fromUtf8(path.nameNative())) == DocumentKind::Markdown;
     std::optional<DocumentFound> found;
     if (!markdownFirst)
-        found = findLastDocumentInBytes(bytes);
+        found = findLastDocumentInBytes(bytes, reading.fields);
     if (!found) {
         const QString text = decodeUserText(bytes);
         found = markdownIn(text, reading);
         if (!found && markdownFirst)
-            found = findLastDocument(text);
+            found = findLastDocument(text, reading.fields);
     }
     if (found)
         return {std::move(found), std::nullopt};

@@ -8,6 +8,14 @@
 
 #include <optional>
 
+// A field's value left as the bytes it stands in (see DocumentReading), for
+// the caller to stream into a document of its own (StreamedValue).
+struct FieldBytes {
+    const DocumentField* field = nullptr;
+    QByteArrayView bytes;  // in the bytes that were read, with CR LF line ends
+    bool utf8 = false;     // else Windows-1252
+};
+
 // The last complete read-me document in a file's text: release 1.0 appends,
 // so a file can hold text of its own followed by several documents.
 struct DocumentFound {
@@ -17,6 +25,17 @@ struct DocumentFound {
     // The text holds this one document and nothing else.
     bool sole = false;
     DocumentKind kind = DocumentKind::Text;
+    // The fields asked for as bytes that were left so; empty in the record.
+    QList<FieldBytes> undecoded;
+};
+
+// Which fields a caller needs decoded. A field it does not use is never
+// decoded and stays empty. A field it can take as bytes is left as the bytes
+// it stands in, where the document was read from the bytes as given
+// (Windows-1252 or UTF-8 with CR LF line ends); else it is decoded as any.
+struct FieldsWanted {
+    QList<const DocumentField*> unused;
+    QList<const DocumentField*> asBytes;
 };
 
 // How opening reads a file: the classic document, and where Markdown is
@@ -25,6 +44,7 @@ struct DocumentFound {
 struct DocumentReading {
     QList<MarkdownHeadings> markdown;
     GeneralDateFormat dateFormat;
+    FieldsWanted fields = {};
 };
 
 // What opening a file gave: its last complete document, or why there is none.
@@ -49,7 +69,7 @@ std::optional<DocumentFound> findLastDocument(QString text);
 // The same over a file's bytes, read as decodeUserText reads them (what it
 // finds is what findLastDocument finds in the decoded text); only the fields
 // of the documents found are decoded.
-std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes);
+std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes, const FieldsWanted& fields = {});
 
 // Only the record of the last document.
 std::optional<DocumentRecord> lastDocumentIn(QStringView text);

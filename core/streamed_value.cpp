@@ -3,6 +3,8 @@
 #include "text_decoding.h"
 #include "windows1252.h"
 
+#include <QStringDecoder>
+
 #include <algorithm>
 
 StreamedValue::StreamedValue(file_io::FilePieces file, const DocumentField& field, qsizetype pieceBytes)
@@ -10,10 +12,20 @@ StreamedValue::StreamedValue(file_io::FilePieces file, const DocumentField& fiel
 {
 }
 
+StreamedValue::StreamedValue(const FieldBytes& bytes, qsizetype pieceBytes)
+    : held_(bytes.bytes),
+      field_(*bytes.field),
+      pieceBytes_(pieceBytes),
+      encoding_(bytes.utf8 ? Encoding::Utf8 : Encoding::Windows1252)
+{
+}
+
 bool StreamedValue::prepare()
 {
     char start[4];
-    const qint64 got = file_.readAt(start, sizeof start, 0);
+    if (!file_)
+        return true;
+    const qint64 got = file_->readAt(start, sizeof start, 0);
     if (got < 0)
         return true;
     const TextMark mark = textMarkOf(QByteArrayView(start, got));
@@ -63,7 +75,7 @@ bool StreamedValue::fill(qsizetype minimum)
     while (!atEnd_ && buffer_.size() <= minimum) {
         const qsizetype had = buffer_.size();
         buffer_.resize(had + pieceBytes_);
-        const qint64 got = file_.readAt(buffer_.data() + had, pieceBytes_, offset_);
+        const qint64 got = readAt(buffer_.data() + had, pieceBytes_, offset_);
         buffer_.resize(had + std::max<qint64>(got, 0));
         if (got < 0)
             return false;
@@ -71,6 +83,27 @@ bool StreamedValue::fill(qsizetype minimum)
         atEnd_ = got == 0;
     }
     return true;
+}
+
+qint64 StreamedValue::readAt(char* into, qint64 most, qint64 offset)
+{
+    if (file_)
+        return file_->readAt(into, most, offset);
+    const qint64 from = std::min<qint64>(offset, held_.size());
+    const qint64 count = std::min<qint64>(most, held_.size() - from);
+    std::copy_n(held_.data() + from, count, into);
+    return count;
+}
+
+// A file's text is the text after its UTF-8 mark; a document's field keeps
+// a mark it starts with, as the reader does.
+QString StreamedValue::decoded(QByteArrayView bytes) const
+{
+    if (encoding_ == Encoding::Windows1252)
+        return windows1252::decode(bytes);
+    if (file_)
+        return QString::fromUtf8(bytes);
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)(bytes);
 }
 
 // Where a piece may end, as near a piece's length as there is a place; 0
@@ -96,9 +129,9 @@ std::optional<QString> StreamedValue::next()
         cut = atEnd_ ? buffer_.size() : cutAt(scanned);
     }
     const QByteArrayView bytes = QByteArrayView(buffer_).first(cut);
-    QString text = encoding_ == Encoding::Utf8 ? QString::fromUtf8(bytes) : windows1252::decode(bytes);
+    QString text = decoded(bytes);
     buffer_.remove(0, cut);
-    if (atEnd_ && buffer_.isEmpty())
+    if (file_ && atEnd_ && buffer_.isEmpty())
         text = withoutFinalLineEnd(std::move(text));
     text = writtenValue(field_, text);
     counted_ += windows1252::unwritableCount(text);

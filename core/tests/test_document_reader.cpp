@@ -2,11 +2,15 @@
 // its fields hold; a file with several documents opens as its last one.
 #include "document_reader.h"
 #include "document_writer.h"
+#include "streamed_value.h"
 #include "test_files.h"
 #include "text_decoding.h"
 #include "windows1252.h"
 
 #include <QTest>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -37,6 +41,45 @@ bool sameInBytes(const QByteArray& bytes)
     if (!inText || !inBytes)
         return inText.has_value() == inBytes.has_value();
     return inText->record == inBytes->record && inText->sole == inBytes->sole;
+}
+
+// Whether the document made with the multi-line fields streamed from the
+// bytes they stand in (three bytes at a time, and whole), and without the
+// author, not asked for, is the one the whole decoded record makes.
+bool sameStreamed(const QByteArray& bytes)
+{
+    FieldsWanted wanted{{&fieldOf(&DocumentRecord::author)}, {}};
+    for (const DocumentField& field : documentFields()) {
+        if (field.kind == FieldKind::Lines)
+            wanted.asBytes.append(&field);
+    }
+    const auto found = findLastDocumentInBytes(bytes, wanted);
+    auto expected = findLastDocumentInBytes(bytes);
+    if (!found || !expected || found->undecoded.size() != wanted.asBytes.size() || !found->record.author.isEmpty())
+        return false;
+    expected->record.author.clear();
+    const QByteArray whole = bytesOf(expected->record);
+    for (const qsizetype pieceBytes : {3, 1 << 20}) {
+        std::vector<std::unique_ptr<StreamedValue>> values;
+        StreamedValues streamed;
+        for (const FieldBytes& field : found->undecoded) {
+            values.push_back(std::make_unique<StreamedValue>(field, pieceBytes));
+            streamed[field.field] = values.back().get();
+        }
+        DocumentPieces pieces(found->record, streamed);
+        QByteArray made;
+        const qint64 size = pieces.size();
+        for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
+            made += piece;
+        if (made != whole || size != whole.size())
+            return false;
+        for (const FieldBytes& field : found->undecoded) {
+            if (streamed[field.field]->unwritable() !=
+                windows1252::unwritableCount(expected->record.*field.field->value))
+                return false;
+        }
+    }
+    return true;
 }
 
 // The document's text with its line breaks as a box holds them.
@@ -94,6 +137,8 @@ private slots:
         QVERIFY(sameInBytes(bytes));
         QVERIFY(sameInBytes(windows1252::decode(bytes).toUtf8()));
         QVERIFY(sameInBytes(windows1252::decode(bytes).replace(u'?', u'\uFEFF').toUtf8()));
+        QVERIFY(sameStreamed(bytes));
+        QVERIFY(sameStreamed(windows1252::decode(bytes).replace(u'?', u'\uFEFF').toUtf8()));
     }
 
     void fileWithSeveralDocumentsOpensAsItsLast_data()
@@ -123,6 +168,7 @@ private slots:
         QVERIFY(found);
         QVERIFY(sameInBytes(file));
         QVERIFY(sameInBytes(windows1252::decode(file).toUtf8()));
+        QVERIFY(sameStreamed(file));
         QCOMPARE(bytesOf(found->record), expected);
         QCOMPARE(found->sole, sole);
     }
