@@ -134,7 +134,10 @@ std::optional<QString> StreamedValue::next()
     if (file_ && atEnd_ && buffer_.isEmpty())
         text = withoutFinalLineEnd(std::move(text));
     text = writtenValue(field_, text);
-    counted_ += windows1252::unwritableCount(text);
+    // Windows-1252 text holds only what the code page can write, and no two
+    // of its characters compose into another.
+    if (encoding_ == Encoding::Utf8)
+        counted_ += windows1252::unwritableCount(text);
     return text;
 }
 

@@ -28,6 +28,13 @@ private slots:
         QCOMPARE(text.at(0x80), QChar(0x20AC));
         QCOMPARE(text.at(0x81), QChar(0x81));
         QCOMPARE(windows1252::encode(text), all);
+        // Sixteen bytes are decoded at once: each byte alike at every place
+        // of them, and in a text's last few bytes.
+        for (int shift = 0; shift < 16; ++shift) {
+            const QString shifted = windows1252::decode(all.sliced(shift));
+            for (int b = shift; b < 256; ++b)
+                QCOMPARE(shifted.at(b - shift), windows1252::decode(all.sliced(b, 1)).at(0));
+        }
     }
 
     void writesBareLineFeedsAsCrLfAndKeepsPairs()
