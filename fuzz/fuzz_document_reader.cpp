@@ -5,10 +5,13 @@
 #include "document_reader.h"
 #include "document_writer.h"
 #include "markdown_document.h"
+#include "streamed_value.h"
 #include "text_decoding.h"
 #include "windows1252.h"
 
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -70,6 +73,30 @@ void markdownRoundTrip(const DocumentRecord& record)
         std::abort();
 }
 
+// The document found in the bytes, made with its multi-line fields streamed
+// from the bytes they stand in, three bytes at a time, and with the author
+// not read at all.
+QByteArray streamedDocument(const QByteArray& bytes)
+{
+    FieldsWanted wanted{{&fieldOf(&DocumentRecord::author)}, {}};
+    for (const DocumentField& field : documentFields()) {
+        if (field.kind == FieldKind::Lines)
+            wanted.asBytes.append(&field);
+    }
+    const auto found = findLastDocumentInBytes(bytes, wanted);
+    std::vector<std::unique_ptr<StreamedValue>> values;
+    StreamedValues streamed;
+    for (const FieldBytes& field : found->undecoded) {
+        values.push_back(std::make_unique<StreamedValue>(field, 3));
+        streamed[field.field] = values.back().get();
+    }
+    DocumentPieces pieces(found->record, streamed);
+    QByteArray made;
+    for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
+        made += piece;
+    return made;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -81,6 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (inText.has_value() != inBytes.has_value() ||
             (inText && (inText->record != inBytes->record || inText->sole != inBytes->sole)))
             std::abort();
+        if (inBytes) {
+            DocumentRecord withoutAuthor = inBytes->record;
+            withoutAuthor.author.clear();
+            if (streamedDocument(bytes) != documentBytes(composeDocument(withoutAuthor)))
+                std::abort();
+        }
         return 0;
     }
     if (size > 0 && data[0] % 4 == 1) {  // any bytes as a Markdown file
