@@ -9,6 +9,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -43,43 +44,53 @@ bool sameInBytes(const QByteArray& bytes)
     return inText->record == inBytes->record && inText->sole == inBytes->sole;
 }
 
-// Whether the document made with the multi-line fields streamed from the
-// bytes they stand in (three bytes at a time, and whole), and without the
-// author, not asked for, is the one the whole decoded record makes.
-bool sameStreamed(const QByteArray& bytes)
+// The multi-line fields as bytes, and the author not at all.
+FieldsWanted linesAsBytesWithoutAuthor()
 {
     FieldsWanted wanted{{&fieldOf(&DocumentRecord::author)}, {}};
     for (const DocumentField& field : documentFields()) {
         if (field.kind == FieldKind::Lines)
             wanted.asBytes.append(&field);
     }
+    return wanted;
+}
+
+// Whether the document made with the fields left as bytes streamed from
+// them, pieceBytes at a time, is the one expected, and counts the same
+// characters the code page lacks.
+bool streamsAs(const DocumentFound& found, const DocumentRecord& expected, qsizetype pieceBytes)
+{
+    std::vector<std::unique_ptr<StreamedValue>> values;
+    StreamedValues streamed;
+    for (const FieldBytes& field : found.undecoded) {
+        values.push_back(std::make_unique<StreamedValue>(field, pieceBytes));
+        streamed[field.field] = values.back().get();
+    }
+    DocumentPieces pieces(found.record, streamed);
+    QByteArray made;
+    const qint64 size = pieces.size();
+    for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
+        made += piece;
+    const QByteArray whole = bytesOf(expected);
+    if (made != whole || size != whole.size())
+        return false;
+    return std::all_of(found.undecoded.begin(), found.undecoded.end(), [&](const FieldBytes& field) {
+        return streamed[field.field]->unwritable() == windows1252::unwritableCount(expected.*field.field->value);
+    });
+}
+
+// Whether the document made with the multi-line fields streamed from the
+// bytes they stand in (three bytes at a time, and whole), and without the
+// author, not asked for, is the one the whole decoded record makes.
+bool sameStreamed(const QByteArray& bytes)
+{
+    const FieldsWanted wanted = linesAsBytesWithoutAuthor();
     const auto found = findLastDocumentInBytes(bytes, wanted);
     auto expected = findLastDocumentInBytes(bytes);
     if (!found || !expected || found->undecoded.size() != wanted.asBytes.size() || !found->record.author.isEmpty())
         return false;
     expected->record.author.clear();
-    const QByteArray whole = bytesOf(expected->record);
-    for (const qsizetype pieceBytes : {3, 1 << 20}) {
-        std::vector<std::unique_ptr<StreamedValue>> values;
-        StreamedValues streamed;
-        for (const FieldBytes& field : found->undecoded) {
-            values.push_back(std::make_unique<StreamedValue>(field, pieceBytes));
-            streamed[field.field] = values.back().get();
-        }
-        DocumentPieces pieces(found->record, streamed);
-        QByteArray made;
-        const qint64 size = pieces.size();
-        for (QByteArrayView piece = pieces.next(); !piece.isEmpty(); piece = pieces.next())
-            made += piece;
-        if (made != whole || size != whole.size())
-            return false;
-        for (const FieldBytes& field : found->undecoded) {
-            if (streamed[field.field]->unwritable() !=
-                windows1252::unwritableCount(expected->record.*field.field->value))
-                return false;
-        }
-    }
-    return true;
+    return streamsAs(*found, expected->record, 3) && streamsAs(*found, expected->record, 1 << 20);
 }
 
 // The document's text with its line breaks as a box holds them.
