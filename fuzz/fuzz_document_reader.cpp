@@ -97,23 +97,29 @@ QByteArray streamedDocument(const QByteArray& bytes)
     return made;
 }
 
+// Any bytes as a file: read as bytes and as text alike, and the document
+// found made alike with its multi-line fields streamed.
+void readAsFile(const QByteArray& bytes)
+{
+    const auto inText = findLastDocument(decodeUserText(bytes));
+    const auto inBytes = findLastDocumentInBytes(bytes);
+    if (inText.has_value() != inBytes.has_value() ||
+        (inText && (inText->record != inBytes->record || inText->sole != inBytes->sole)))
+        std::abort();
+    if (!inBytes)
+        return;
+    DocumentRecord withoutAuthor = inBytes->record;
+    withoutAuthor.author.clear();
+    if (streamedDocument(bytes) != documentBytes(composeDocument(withoutAuthor)))
+        std::abort();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (size > 0 && data[0] % 4 == 0) {  // any bytes as a file, read as bytes and as text alike
-        const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-        const auto inText = findLastDocument(decodeUserText(bytes));
-        const auto inBytes = findLastDocumentInBytes(bytes);
-        if (inText.has_value() != inBytes.has_value() ||
-            (inText && (inText->record != inBytes->record || inText->sole != inBytes->sole)))
-            std::abort();
-        if (inBytes) {
-            DocumentRecord withoutAuthor = inBytes->record;
-            withoutAuthor.author.clear();
-            if (streamedDocument(bytes) != documentBytes(composeDocument(withoutAuthor)))
-                std::abort();
-        }
+    if (size > 0 && data[0] % 4 == 0) {
+        readAsFile(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
         return 0;
     }
     if (size > 0 && data[0] % 4 == 1) {  // any bytes as a Markdown file
