@@ -115,13 +115,13 @@ private:
     {
         std::optional<DocumentRecord> from;
         if (given_.has(QStringLiteral("from"))) {
-            const DocumentRead read = readFrom(given_.values.value(QStringLiteral("from")));
+            const DocumentRead read =
+                files_.readDocument(given_.values.value(QStringLiteral("from")),
+                                    {edition_.markdownHeadings(), GeneralDateFormat::fromSystem(), fieldsWanted()});
             if (read.error)
                 return Failure{
                     read.error->problem == FileProblem::NoWholeDocument ? kUsageError : kFileFailure, {}, read.error};
             from = read.found->record;
-            for (const FieldBytes& field : read.found->undecoded)
-                files_.stream(field);
         }
         for (const DocumentField& field : documentFields()) {
             if (auto failure = fillField(field, from, record))
@@ -130,21 +130,8 @@ private:
         return std::nullopt;
     }
 
-    // A document, a pipe (a shell's <(...)) or, for "-", standard input.
-    // Its bytes are kept: the values of the classic document's multi-line
-    // fields are streamed from them as the document is written.
-    DocumentRead readFrom(const QString& name)
-    {
-        const FilePath path(name);
-        const auto error =
-            name == u'-' ? streams_.readInput(fromBytes_) : file_io::readFile(path, fromBytes_, file_io::Pipes::Read);
-        if (error)
-            return {std::nullopt, error};
-        return readDocumentBytes(fromBytes_, path,
-                                 {edition_.markdownHeadings(), GeneralDateFormat::fromSystem(), fieldsWanted()});
-    }
-
-    // The fields an option gives are not read from the --from document.
+    // The fields an option gives are not read from the --from document; the
+    // classic document's multi-line fields are streamed from its bytes.
     FieldsWanted fieldsWanted() const
     {
         FieldsWanted wanted;
@@ -289,7 +276,6 @@ private:
     const CommandLineStreams& streams_;
     GivenArguments given_;
     DocumentKind kind_ = DocumentKind::Text;
-    QByteArray fromBytes_;
     ValueFiles files_{streams_};
     std::optional<Licences> licences_;
 };

@@ -43,7 +43,20 @@ std::optional<FileError> ValueFiles::stream(const DocumentField& field, const QS
     return std::nullopt;
 }
 
-void ValueFiles::stream(const FieldBytes& bytes) { streamed_[bytes.field] = std::make_unique<StreamedValue>(bytes); }
+DocumentRead ValueFiles::readDocument(const QString& name, const DocumentReading& reading)
+{
+    const FilePath path(name);
+    const auto error = name == u'-' ? streams_.readInput(documentBytes_)
+                                    : file_io::readFile(path, documentBytes_, file_io::Pipes::Read);
+    if (error)
+        return {std::nullopt, error};
+    DocumentRead read = readDocumentBytes(documentBytes_, path, reading);
+    if (read.found) {
+        for (const FieldBytes& field : read.found->undecoded)
+            streamed_[field.field] = std::make_unique<StreamedValue>(field);
+    }
+    return read;
+}
 
 StreamedValues ValueFiles::streamed() const
 {

@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "document_fields.h"
+#include "document_reader.h"
 #include "document_writer.h"
 #include "file_error.h"
 #include "streamed_value.h"
@@ -23,8 +24,10 @@ public:
     // The field's value from the file named after the '@'; empty where the
     // file is to be streamed.
     std::optional<FileError> read(const DocumentField& field, const QString& name, bool mayStream, QString& value);
-    // A field of the --from document, streamed from its bytes.
-    void stream(const FieldBytes& bytes);
+    // The last document of the file that --from names (a pipe, a shell's
+    // <(...), or "-" for standard input). Its bytes are kept: the fields it
+    // leaves as bytes are streamed from them as the output is written.
+    DocumentRead readDocument(const QString& name, const DocumentReading& reading);
 
     // The values to stream, for the writer.
     StreamedValues streamed() const;
@@ -36,5 +39,6 @@ private:
     std::optional<FileError> stream(const DocumentField& field, const QString& name, bool& streams);
 
     const CommandLineStreams& streams_;
+    QByteArray documentBytes_;
     std::map<const DocumentField*, std::unique_ptr<StreamedValue>> streamed_;
 };
