@@ -8,12 +8,20 @@
 // same bytes. Such a document then writes back exactly as it stands, though
 // part of a field may open in the next field's box.
 //
-// The text is read once, from its start: a document starts at the text's
+// The text is walked from its start: a document starts at the text's
 // start, right after the document before it, or at the start of a line that
 // holds the fixed text after the first field (" Ver. "). The last document
 // found is the one read. Where nothing after it is a document and the text
 // ends with the closing fixed text, its last field runs to the text's end
 // (a licence that ends by quoting a document's closing rule).
+//
+// A file of many appended documents is not walked through, though: the walk
+// starts instead at a document close to the text's end that the walk from
+// the start is sure to reach, and goes on as that walk would. A document
+// found from an earlier start ends no later than one found from a later
+// start (each field ends at the earliest place of the text after it), so a
+// place is sure to be reached where the latest document that can start
+// before it, at any place the walk could try, ends no later than it.
 #include "document_places.h"
 
 #include "document_fields.h"
@@ -30,6 +38,19 @@ struct Placed {
     qsizetype end = 0;
     QList<Span> fields;
 };
+
+// A place the walk could try: the text's start, the end of a closing fixed
+// text, or the start of a line that holds the fixed text after the first
+// field, which the walk never passes over unless inside a document.
+struct Place {
+    qsizetype at = -1;
+    bool lineWithMark = false;
+};
+
+// How far from its end a text is searched for a place to start from, and how
+// many documents are tried there, before the walk starts from the text's start.
+constexpr qsizetype kReach = qsizetype(256) * 1024;
+constexpr int kTries = 32;
 
 template <typename View>
 class Reader {
@@ -53,7 +74,7 @@ public:
     std::optional<DocumentFound> lastDocument() const
     {
         std::optional<Placed> last;
-        for (qsizetype start = 0; start >= 0 && start < text_.size();) {
+        for (qsizetype start = walked_.fromTheStart ? 0 : placeSureToBeReached(); start >= 0 && start < text_.size();) {
             if (auto placed = documentAt(start)) {
                 start = placed->end;
                 last = std::move(placed);
@@ -71,6 +92,63 @@ public:
     }
 
 private:
+    // Close to the text's end, the start of a document that the walk from
+    // the text's start reaches; else the text's start.
+    qsizetype placeSureToBeReached() const
+    {
+        const qsizetype floor = std::max<qsizetype>(0, text_.size() - kReach);
+        qsizetype candidate = -1;  // a document starts there, and none from a later place before it runs past it
+        int tries = 0;
+        for (Place p = placeBefore(text_.size(), floor); p.at >= floor && tries < kTries;
+             p = placeBefore(p.at, floor)) {
+            if (candidate >= 0 || p.lineWithMark) {
+                ++tries;
+                if (reachedPast(p, candidate))
+                    return candidate;
+            }
+            if (p.at == 0)
+                return std::max<qsizetype>(candidate, 0);
+        }
+        return 0;
+    }
+
+    // Tries a document at p, before the candidate: whether it ends no later
+    // than the candidate, which is then sure to be reached. Else, where one
+    // starts there, it becomes the candidate if it starts a line with the
+    // mark (the walk cannot pass over it), or there is none.
+    bool reachedPast(const Place& p, qsizetype& candidate) const
+    {
+        const auto placed = documentAt(p.at);
+        if (!placed)
+            return false;
+        if (candidate >= 0 && placed->end <= candidate)
+            return true;
+        candidate = p.lineWithMark ? p.at : -1;
+        return false;
+    }
+
+    // The last place before the given one, at or after floor, where the walk
+    // could try a document; at is -1 where there is none.
+    Place placeBefore(qsizetype before, qsizetype floor) const
+    {
+        const qsizetype mark = after_[0].lastBefore(before, floor);
+        const qsizetype lineWithMark = mark < 0 ? -1 : lineStartOf(mark, floor);
+        const qsizetype closingSize = walked_.closing.size();
+        const qsizetype closing = after_.back().lastBefore(before - closingSize, floor);
+        const qsizetype start = floor == 0 && before > 0 ? 0 : -1;
+        const qsizetype at = std::max({lineWithMark, closing < 0 ? -1 : closing + closingSize, start});
+        return {at, at >= 0 && at == lineWithMark};
+    }
+
+    // The start of the line that holds place, where it is at or after floor;
+    // else -1.
+    qsizetype lineStartOf(qsizetype place, qsizetype floor) const
+    {
+        if (lineOf_.first != place)
+            lineOf_ = {place, lastLineEndBefore(place, floor) + 1};
+        return lineOf_.second >= floor + (floor > 0 ? 1 : 0) ? lineOf_.second : -1;
+    }
+
     // The fixed text that follows field i.
     const Fixed& textAfter(qsizetype i) const
     {
@@ -145,7 +223,7 @@ private:
     {
         const qsizetype lineEnd = nextLineEnd(from);
         const qsizetype mark = lineEnd < 0 ? -1 : after_[0].firstFrom(lineEnd + 1);
-        return mark < 0 ? -1 : std::max(lastLineEndBefore(mark), lineEnd) + 1;
+        return mark < 0 ? -1 : std::max(lastLineEndBefore(mark, 0), lineEnd) + 1;
     }
 
     qsizetype nextLineEnd(qsizetype from) const
@@ -155,9 +233,14 @@ private:
         return end == text_.end() ? -1 : end - text_.begin();
     }
 
-    qsizetype lastLineEndBefore(qsizetype place) const
+    // The last line end before place, not looking before floor; else
+    // floor - 1.
+    qsizetype lastLineEndBefore(qsizetype place, qsizetype floor) const
     {
-        return std::max(text_.lastIndexOf(u'\n', place), text_.lastIndexOf(u'\r', place));
+        const auto from = std::make_reverse_iterator(text_.begin() + place);
+        const auto to = std::make_reverse_iterator(text_.begin() + floor);
+        const auto end = std::find_if(from, to, [](auto c) { return c == u'\n' || c == u'\r'; });
+        return (end.base() - text_.begin()) - 1;
     }
 
     void runLastFieldToTheEnd(Placed& placed) const
@@ -195,6 +278,7 @@ private:
     LineEnds<View> lineEnds_;
     std::vector<NextPlace<View>> after_;  // after_[i]: the fixed text after field i
     QList<QList<Fixed>> writtenChoices_;
+    mutable std::pair<qsizetype, qsizetype> lineOf_{-1, -1};  // the last place asked for, and its line's start
 };
 
 }  // namespace

@@ -33,6 +33,9 @@ struct Walked {
     // asked for as bytes can be left so.
     bool asGiven = false;
     bool utf8 = false;
+    // Every place the walk could try is tried from the text's start, though
+    // a place close to its end gives the same document (for tests).
+    bool fromTheStart = false;
 };
 
 // The last complete document in what is walked, or none; the text's line

@@ -69,15 +69,22 @@ Text withWrittenLineEnds(Text text, const Text& closing)
     return text;
 }
 
-std::optional<DocumentFound> findLastDocument(QString text, const FieldsWanted& fields)
+std::optional<DocumentFound> findLastDocument(QString text, const FieldsWanted& fields, bool fromTheStart = false)
 {
     const QString written = withWrittenLineEnds(std::move(text), DocumentShape::get().closing);
-    return lastDocumentWalking(walkedText(written, fields));
+    Walked<QStringView> walked = walkedText(written, fields);
+    walked.fromTheStart = fromTheStart;
+    return lastDocumentWalking(walked);
 }
 
 }  // namespace
 
 std::optional<DocumentFound> findLastDocument(QString text) { return findLastDocument(std::move(text), {}); }
+
+std::optional<DocumentFound> findLastDocumentFromTheStart(QString text)
+{
+    return findLastDocument(std::move(text), {}, true);
+}
 
 std::optional<DocumentFound> findLastDocumentInBytes(const QByteArray& bytes, const FieldsWanted& fields)
 {

@@ -66,6 +66,10 @@ DocumentRead readDocumentBytes(const QByteArray& bytes, const FilePath& path, co
 // The same over a file's text, once decoded.
 std::optional<DocumentFound> findLastDocument(QString text);
 
+// The same, the text walked through from its start; findLastDocument starts
+// close to the text's end where it finds the same document so (for tests).
+std::optional<DocumentFound> findLastDocumentFromTheStart(QString text);
+
 // The same over a file's bytes, read as decodeUserText reads them (what it
 // finds is what findLastDocument finds in the decoded text); only the fields
 // of the documents found are decoded.

@@ -13,6 +13,9 @@ FixedTextSearch<Unit>::FixedTextSearch(std::basic_string_view<Unit> needle) : ne
     shift_.fill(std::max<qsizetype>(size, 1));
     for (qsizetype i = 0; i + 1 < size; ++i)
         shift_[uchar(needle_[size_t(i)])] = size - 1 - i;
+    shiftBack_.fill(std::max<qsizetype>(size, 1));
+    for (qsizetype i = size - 1; i > 0; --i)
+        shiftBack_[uchar(needle_[size_t(i)])] = i;
 }
 
 template <typename Unit>
@@ -31,24 +34,42 @@ qsizetype FixedTextSearch<Unit>::indexIn(std::basic_string_view<Unit> text, qsiz
     return -1;
 }
 
+template <typename Unit>
+qsizetype FixedTextSearch<Unit>::lastIndexIn(std::basic_string_view<Unit> text, qsizetype floor, qsizetype limit) const
+{
+    const auto size = qsizetype(needle_.size());
+    if (size == 0)
+        return limit > floor ? limit - 1 : -1;
+    const Unit first = needle_.front();
+    for (qsizetype at = std::min(limit - 1, qsizetype(text.size()) - size); at >= floor;) {
+        const Unit unit = text[size_t(at)];
+        if (unit == first &&
+            std::memcmp(text.data() + at + 1, needle_.data() + 1, size_t(size - 1) * sizeof(Unit)) == 0)
+            return at;
+        at -= shiftBack_[uchar(unit)];
+    }
+    return -1;
+}
+
 template class FixedTextSearch<char>;
 template class FixedTextSearch<char16_t>;
 
 template <typename View>
-bool LineEnds<View>::anyWithin(const QList<qsizetype>& places, Span s)
+bool LineEnds<View>::anyWithin(QList<qsizetype>& places, Span s) const
 {
+    findFrom(s.start);
     const auto at = std::lower_bound(places.begin(), places.end(), s.start);
     return at != places.end() && *at < s.end;
 }
 
 template <typename View>
-void LineEnds<View>::noteAt(qsizetype i)
+void LineEnds<View>::noteAt(qsizetype i, QList<qsizetype>& feeds, QList<qsizetype>& returns) const
 {
     const qsizetype size = text_.size();
     if (text_[i] == u'\n' && (i == 0 || text_[i - 1] != u'\r'))
-        loneFeeds_.append(i);
+        feeds.append(i);
     if (text_[i] == u'\r' && (i + 1 == size || text_[i + 1] != u'\n'))
-        loneReturns_.append(i);
+        returns.append(i);
 }
 
 namespace {
@@ -81,27 +102,36 @@ int loneEndsMask(const char* at)
 
 }  // namespace
 
+// Each time at least as far again as found so far, so that a walk from the
+// text's start looks over it once in all.
 template <typename View>
-void LineEnds<View>::findLoneEnds()
+void LineEnds<View>::findFrom(qsizetype start) const
 {
-    const qsizetype size = text_.size();
-    qsizetype i = 0;
+    if (start >= foundFrom_)
+        return;
+    const qsizetype size = text_.size(), end = foundFrom_;
+    const qsizetype from = std::max<qsizetype>(0, std::min(start, end - std::max<qsizetype>(size - end, 4096)));
+    QList<qsizetype> feeds, returns;
+    qsizetype i = from;
+    if (i == 0 && size > 0)
+        noteAt(i++, feeds, returns);
 #if defined(__SSE2__)
     // A text of CR LF line ends has none, and is passed over at the speed of
     // memory.
     constexpr qsizetype kStep = 16 / sizeof(*text_.data());
     const auto* units = reinterpret_cast<const std::conditional_t<kStep == 8, char16_t, char>*>(text_.data());
-    for (i = 1; i + kStep + 1 <= size; i += kStep) {
+    for (; i + kStep <= end && i + kStep < size; i += kStep) {
         if (loneEndsMask(units + i) != 0) {
             for (qsizetype k = i; k < i + kStep; ++k)
-                noteAt(k);
+                noteAt(k, feeds, returns);
         }
     }
-    if (size > 0)
-        noteAt(0);
 #endif
-    for (; i < size; ++i)
-        noteAt(i);
+    for (; i < end; ++i)
+        noteAt(i, feeds, returns);
+    loneFeeds_ = feeds + loneFeeds_;
+    loneReturns_ = returns + loneReturns_;
+    foundFrom_ = from;
 }
 
 template class LineEnds<QStringView>;

@@ -97,14 +97,20 @@ QByteArray streamedDocument(const QByteArray& bytes)
     return made;
 }
 
-// Any bytes as a file: read as bytes and as text alike, and the document
-// found made alike with its multi-line fields streamed.
+bool same(const std::optional<DocumentFound>& one, const std::optional<DocumentFound>& other)
+{
+    return one.has_value() == other.has_value() && (!one || (one->record == other->record && one->sole == other->sole));
+}
+
+// Any bytes as a file: read as bytes and as text alike, as when the text is
+// walked through from its start, and the document found made alike with its
+// multi-line fields streamed.
 void readAsFile(const QByteArray& bytes)
 {
-    const auto inText = findLastDocument(decodeUserText(bytes));
+    const QString text = decodeUserText(bytes);
+    const auto inText = findLastDocument(text);
     const auto inBytes = findLastDocumentInBytes(bytes);
-    if (inText.has_value() != inBytes.has_value() ||
-        (inText && (inText->record != inBytes->record || inText->sole != inBytes->sole)))
+    if (!same(inText, inBytes) || !same(inText, findLastDocumentFromTheStart(text)))
         std::abort();
     if (!inBytes)
         return;

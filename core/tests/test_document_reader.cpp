@@ -33,15 +33,18 @@ QByteArray bytesOf(const DocumentRecord& record) { return documentBytes(composeD
 
 std::optional<DocumentRecord> read(const QByteArray& bytes) { return lastDocumentIn(windows1252::decode(bytes)); }
 
+bool same(const std::optional<DocumentFound>& one, const std::optional<DocumentFound>& other)
+{
+    return one.has_value() == other.has_value() && (!one || (one->record == other->record && one->sole == other->sole));
+}
+
 // Whether the reader finds the same document in the file's bytes as in its
-// decoded text.
+// decoded text, and as when it walks the text through from its start.
 bool sameInBytes(const QByteArray& bytes)
 {
-    const auto inText = findLastDocument(decodeUserText(bytes));
-    const auto inBytes = findLastDocumentInBytes(bytes);
-    if (!inText || !inBytes)
-        return inText.has_value() == inBytes.has_value();
-    return inText->record == inBytes->record && inText->sole == inBytes->sole;
+    const QString text = decodeUserText(bytes);
+    const auto inText = findLastDocument(text);
+    return same(inText, findLastDocumentInBytes(bytes)) && same(inText, findLastDocumentFromTheStart(text));
 }
 
 // The multi-line fields as bytes, and the author not at all.
@@ -169,6 +172,19 @@ private slots:
         QTest::newRow("a document, then other text") << first + "more text\r\n" << first << false;
         // Indistinguishable from a product of two lines, which it becomes.
         QTest::newRow("capitals right before the first line") << "NOTES\r\n" + last << "NOTES\r\n" + last << true;
+        QTest::newRow("a document, capitals, a document") << first + "NOTES\r\n" + last << "NOTES\r\n" + last << false;
+        QTest::newRow("a document, then a long text")
+            << first + QByteArray("more text\r\n").repeated(30000) << first << false;
+        // From inside one of these a document can run on into the next.
+        DocumentRecord capitals = worked();
+        capitals.description = capitals.description.toUpper();
+        capitals.useLicence = capitals.useLicence.toUpper();
+        capitals.distributionLicence = capitals.distributionLicence.toUpper();
+        const QByteArray shouted = bytesOf(capitals);
+        QTest::newRow("documents of capitals") << shouted + shouted + shouted.chopped(9) << shouted << false;
+        DocumentRecord rules = worked();
+        rules.useLicence = QString(u'-').repeated(65).append(u'\n').repeated(40);
+        QTest::newRow("licences quoting many rules") << bytesOf(rules) + bytesOf(rules) << bytesOf(rules) << false;
     }
     void fileWithSeveralDocumentsOpensAsItsLast()
     {
@@ -218,6 +234,8 @@ private slots:
         QTest::newRow("cut short") << document.left(document.size() - 3);
         QTest::newRow("line feeds in a CR LF text") << QByteArray(document).replace("\r\nAutor", "\nAutor");
         QTest::newRow("lowercase product") << QByteArray(document).replace("DEMO", "demo");
+        QTest::newRow("a line feed of its own in a field, and first")
+            << "\n" + QByteArray(document).replace("author", "aut\nhor");
     }
     void fileThatIsNoDocumentIsReported()
     {
