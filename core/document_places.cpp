@@ -140,13 +140,13 @@ private:
         return {at, at >= 0 && at == lineWithMark};
     }
 
-    // The start of the line that holds place, where it is at or after floor;
-    // else -1.
+    // The start of the line that holds place, not looking before floor (a
+    // place at the floor is never started from: nothing before it is tried).
     qsizetype lineStartOf(qsizetype place, qsizetype floor) const
     {
         if (lineOf_.first != place)
             lineOf_ = {place, lastLineEndBefore(place, floor) + 1};
-        return lineOf_.second >= floor + (floor > 0 ? 1 : 0) ? lineOf_.second : -1;
+        return lineOf_.second;
     }
 
     // The fixed text that follows field i.

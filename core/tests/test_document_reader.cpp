@@ -173,6 +173,7 @@ private slots:
         // Indistinguishable from a product of two lines, which it becomes.
         QTest::newRow("capitals right before the first line") << "NOTES\r\n" + last << "NOTES\r\n" + last << true;
         QTest::newRow("a document, capitals, a document") << first + "NOTES\r\n" + last << "NOTES\r\n" + last << false;
+        QTest::newRow("many documents") << first.repeated(500) + last << last << false;
         QTest::newRow("a document, then a long text")
             << first + QByteArray("more text\r\n").repeated(30000) << first << false;
         // From inside one of these a document can run on into the next.
